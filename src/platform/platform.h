@@ -1,0 +1,36 @@
+// The operating-system effects the program relies on: clearing the screen,
+// the window title, console colours, the exit pause, the connectivity check,
+// opening a web page and relaunching itself. Everything else is plain
+// standard-stream I/O, so a driver given a fake Platform runs fully in-process.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  virtual void setTitle(std::string_view title) = 0;
+  virtual void clearScreen() = 0;
+  // Console colour digits 0-9/a-f, as the Windows "color" command takes them.
+  virtual void applyColours(char background, char text) = 0;
+  // Waits for one key before the program ends.
+  virtual void pause() = 0;
+  // True when `host` answers; bounded in time, never hangs.
+  virtual bool isReachable(std::string_view host) = 0;
+  // Hands `address` to the desktop's browser without waiting for it.
+  virtual void openPage(std::string_view address) = 0;
+  // Starts a fresh instance of the program. May not return (POSIX replaces
+  // the process); when it does, the caller ends this instance.
+  virtual void restart() = 0;
+};
+
+// The implementation for the system the program was built for, writing its
+// terminal effects to `out` (the program's standard output).
+std::unique_ptr<Platform> makeHostPlatform(std::ostream& out);
+
+// True for the sixteen console colour digits 0-9, a-f, A-F.
+bool isColourDigit(char digit);

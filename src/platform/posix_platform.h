@@ -1,0 +1,41 @@
+// The Platform for Linux and macOS terminals: ANSI escape sequences for the
+// screen, title and colours, termios for the pause, a forked child for the
+// bounded connectivity check, the desktop opener for pages and exec() for
+// the restart.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+class PosixPlatform : public Platform {
+ public:
+  // Escape sequences are written only when `outputIsTerminal`, so piped
+  // output stays plain text; the pause waits only when `inputIsTerminal`.
+  PosixPlatform(std::ostream& out, bool outputIsTerminal, bool inputIsTerminal);
+  ~PosixPlatform() override;
+
+  void setTitle(std::string_view title) override;
+  void clearScreen() override;
+  void applyColours(char background, char text) override;
+  void pause() override;
+  bool isReachable(std::string_view host) override;
+  void openPage(std::string_view address) override;
+  void restart() override;
+
+ private:
+  void writeEscape(std::string_view sequence);
+  void resetAttributes();
+
+  std::ostream& out_;
+  bool outputIsTerminal_;
+  bool inputIsTerminal_;
+  bool coloursApplied_ = false;
+};
+
+// The SGR sequence that shows `text` on `background`, both console colour
+// digits (0 black, 1 blue, 2 green, 3 aqua, 4 red, 5 purple, 6 yellow,
+// 7 white, 8-f their bright forms).
+std::string ansiColourSequence(char background, char text);

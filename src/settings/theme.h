@@ -1,0 +1,16 @@
+// The console colour theme, saved in color_data.txt as the colour command
+// that set it (such as "color 0f").
+#pragma once
+
+#include <string_view>
+
+#include "platform/platform.h"
+
+inline constexpr const char* themeFileName = "color_data.txt";
+
+// True when `command` is exactly "color " and two colour digits.
+bool isColourCommand(std::string_view command);
+
+// Applies a colour command; any other text is ignored, never handed to a
+// shell: the theme file is read from the working directory, whoever wrote it.
+void applyColourCommand(Platform& platform, std::string_view command);

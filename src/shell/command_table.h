@@ -1,0 +1,25 @@
+// The command keys: what each runs, how the command list names it, and what
+// the loop does once it has run.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "shell/console.h"
+
+using CommandHandler = void (*)(Console&);
+
+struct CommandEntry {
+  char key;
+  std::string_view label;  // Empty: not shown by the command list.
+  CommandHandler handler;  // Null: the tool is not available.
+  // The tool's last read was a formatted extraction, whose line end the loop
+  // must drop before it reads the next command line.
+  bool discardAfter;
+  bool endsProgram;
+};
+
+std::span<const CommandEntry> commandTable();
+
+// The entry for `key`, or null when `key` is not a command.
+const CommandEntry* findCommand(char key);

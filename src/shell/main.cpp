@@ -1,0 +1,13 @@
+// Kalvex Terminal: an Italian-language multi-tool for the text console.
+#include <iostream>
+
+#include "platform/platform.h"
+#include "shell/console.h"
+#include "shell/shell.h"
+
+int main() {
+  std::unique_ptr<Platform> platform = makeHostPlatform(std::cout);
+  Console console{std::cin, std::cout, *platform};
+  runShell(console);
+  return 0;
+}

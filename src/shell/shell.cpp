@@ -1,0 +1,121 @@
+// Start-up and the command loop.
+#include "shell/shell.h"
+
+#include <limits>
+
+#include "settings/history.h"
+#include "settings/theme.h"
+#include "shell/command_table.h"
+#include "shell/input.h"
+#include "shell/shell_commands.h"
+#include "shell/web.h"
+#include "shell/whole_file.h"
+
+namespace {
+
+void printInvalidCommand(std::ostream& out) {
+  out << std::endl << invalidFunctionMessage << std::endl << std::endl;
+}
+
+void runHelpSite(Console& console) {
+  if (checkConnectivity(console)) {
+    openWebPage(console, "/feedback");
+    return;
+  }
+  console.out << std::endl << std::endl << networkErrorMessage << std::endl << std::endl;
+}
+
+// A tool whose formatted read failed leaves the stream failed and the rest of
+// the bad line pending; without this the loop would never read again.
+void recoverFromFailedRead(std::istream& in) {
+  if (!in.fail() || in.eof() || in.bad())
+    return;
+  in.clear();
+  in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+}
+
+}  // namespace
+
+void printBanner(std::ostream& out) {
+  out << "Kalvex Terminal" << std::endl
+      << std::endl
+      << "Premi '#' per la lista di comandi" << std::endl
+      << std::endl
+      << "Premi 'h' per aiuto" << std::endl
+      << std::endl
+      << std::endl
+      << "Attenzione:1) se inserisci male i comandi il sistema potrebbe non funzionare "
+         "correttamente."
+      << std::endl
+      << "           2) bisogna inserire esclusivamente il dato (numero,lettera ecc..) "
+         "richieto dal comando,"
+      << std::endl
+      << "              altrimenti potrebbero verificarsi errori anomali o l'avvio di "
+         "funzioni indesiderate (come il doppio avvio di una funzione)."
+      << std::endl
+      << "In questi casi sarai costretto a riavviare il programma o chiuderlo e riaprirlo se "
+         "non e' possibile riavviarlo."
+      << std::endl;
+}
+
+void printPromptBlock(std::ostream& out) {
+  out << std::endl << std::endl << "Cosa vuoi fare?" << std::endl << std::endl << inputPrompt;
+}
+
+bool readCommandLine(Console& console, std::string& line) {
+  recoverFromFailedRead(console.in);
+  bool read = static_cast<bool>(std::getline(console.in, line));
+  console.out << std::endl;
+  if (!read)
+    return false;
+  appendHistory(line);
+  return true;
+}
+
+bool runCommandLine(Console& console, const std::string& line) {
+  if (line == "x") {
+    exitProgram(console);
+    return false;
+  }
+  if (line == "helpsite") {
+    runHelpSite(console);
+    return true;
+  }
+  const CommandEntry* entry = isOneCharAnswer(line) ? findCommand(line[0]) : nullptr;
+  if (!entry || !entry->handler) {
+    printInvalidCommand(console.out);
+    return true;
+  }
+  entry->handler(console);
+  if (entry->endsProgram)
+    return false;
+  if (entry->discardAfter)
+    discardOneChar(console.in);
+  return true;
+}
+
+void runStartup(Console& console) {
+  Platform& platform = console.platform;
+  platform.setTitle("Kalvex Terminal");
+  std::string theme = readWholeFile(themeFileName);
+  applyColourCommand(platform, theme);
+  platform.clearScreen();
+  applyColourCommand(platform, theme);
+  platform.clearScreen();
+  applyColourCommand(platform, theme);
+  printBanner(console.out);
+}
+
+void runShell(Console& console) {
+  runStartup(console);
+  std::string line;
+  for (;;) {
+    printPromptBlock(console.out);
+    if (!readCommandLine(console, line)) {
+      exitProgram(console);
+      return;
+    }
+    if (!runCommandLine(console, line))
+      return;
+  }
+}

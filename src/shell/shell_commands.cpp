@@ -1,0 +1,40 @@
+// The commands that belong to the shell itself.
+#include "shell/shell_commands.h"
+
+#include "shell/command_table.h"
+#include "shell/shell.h"
+
+void printCommandList(Console& console) {
+  std::ostream& out = console.out;
+  out << std::endl << "Comandi:" << std::endl << std::endl;
+  for (const CommandEntry& entry : commandTable()) {
+    if (!entry.label.empty())
+      out << entry.label << std::endl;
+  }
+  out << std::endl;
+}
+
+void printHelp(Console& console) {
+  console.out << "Per eseguire una comando ti basta seguire i seguenti passaggi:" << std::endl
+              << "1. srivi solo la lettera oppure numero del comando" << std::endl
+              << "2. inserisci i valori rischiesti o segui la procedura." << std::endl
+              << std::endl
+              << "Se hai problemi visita il nostro sito oppure digita il comando 'helpsite'"
+              << std::endl;
+}
+
+void clearScreen(Console& console) {
+  console.platform.clearScreen();
+  console.platform.clearScreen();
+  printBanner(console.out);
+}
+
+void restartProgram(Console& console) {
+  console.out << "Riavviando..." << std::endl;
+  console.platform.restart();
+}
+
+void exitProgram(Console& console) {
+  console.out << "Ok,sto uscendo..." << std::endl << std::endl;
+  console.platform.pause();
+}

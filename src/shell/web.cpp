@@ -1,0 +1,14 @@
+// The product's web site: the connectivity check and the opening of its pages.
+#include "shell/web.h"
+
+#ifndef KALVEX_SITE_URL
+#define KALVEX_SITE_URL "https://kalvex-terminal.example"
+#endif
+
+std::string_view siteBaseAddress() { return KALVEX_SITE_URL; }
+
+bool checkConnectivity(Console& console) { return console.platform.isReachable(publicHost); }
+
+void openWebPage(Console& console, std::string_view path) {
+  console.platform.openPage(std::string(siteBaseAddress()) + std::string(path));
+}

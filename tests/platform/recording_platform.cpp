@@ -1,0 +1,25 @@
+// A Platform that records what it was asked to do.
+#include "platform/recording_platform.h"
+
+void RecordingPlatform::setTitle(std::string_view title) {
+  effects.push_back("title " + std::string(title));
+}
+
+void RecordingPlatform::clearScreen() { effects.push_back("cls"); }
+
+void RecordingPlatform::applyColours(char background, char text) {
+  effects.push_back(std::string("color ") + background + text);
+}
+
+void RecordingPlatform::pause() { effects.push_back("pause"); }
+
+bool RecordingPlatform::isReachable(std::string_view host) {
+  effects.push_back("ping " + std::string(host));
+  return online;
+}
+
+void RecordingPlatform::openPage(std::string_view address) {
+  effects.push_back("start " + std::string(address));
+}
+
+void RecordingPlatform::restart() { effects.push_back("restart"); }

@@ -1,0 +1,22 @@
+// A Platform that only records what it was asked to do, written as the
+// console command line each effect stands for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class RecordingPlatform : public Platform {
+ public:
+  void setTitle(std::string_view title) override;
+  void clearScreen() override;
+  void applyColours(char background, char text) override;
+  void pause() override;
+  bool isReachable(std::string_view host) override;
+  void openPage(std::string_view address) override;
+  void restart() override;
+
+  bool online = false;
+  std::vector<std::string> effects;
+};
