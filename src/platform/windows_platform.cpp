@@ -2,8 +2,12 @@
 // the console's command interpreter, as the program has always issued them.
 #include "platform/platform.h"
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <cstdlib>
