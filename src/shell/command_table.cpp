@@ -3,6 +3,9 @@
 
 #include <array>
 
+#include "calc/arithmetic.h"
+#include "calc/base_conversion.h"
+#include "calc/expression.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
 
@@ -20,18 +23,18 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'@', "cronologia = @", runHistoryCommand, keep, returns},
     {'h', "aiuto = h", printHelp, keep, returns},
     {'i', "impostazioni = i", nullptr, keep, returns},
-    {'a', "addizione = a", nullptr, discard, returns},
-    {'s', "sottrazione = s", nullptr, discard, returns},
-    {'m', "moltiplicazione = m", nullptr, discard, returns},
-    {'d', "divisione = d", nullptr, discard, returns},
-    {'z', "seno = z", nullptr, discard, returns},
-    {'u', "coseno = u", nullptr, discard, returns},
-    {'p', "potenza = p", nullptr, discard, returns},
-    {'q', "media = q", nullptr, discard, returns},
-    {'e', "espressione = e", nullptr, discard, returns},
-    {'t', "tangente = t", nullptr, discard, returns},
-    {'r', "radice = r", nullptr, discard, returns},
-    {'c', "conversione tra basi = c", nullptr, discard, returns},
+    {'a', "addizione = a", runAddition, discard, returns},
+    {'s', "sottrazione = s", runSubtraction, discard, returns},
+    {'m', "moltiplicazione = m", runMultiplication, discard, returns},
+    {'d', "divisione = d", runDivision, discard, returns},
+    {'z', "seno = z", runSine, discard, returns},
+    {'u', "coseno = u", runCosine, discard, returns},
+    {'p', "potenza = p", runPower, discard, returns},
+    {'q', "media = q", runAverage, discard, returns},
+    {'e', "espressione = e", runExpression, discard, returns},
+    {'t', "tangente = t", runTangent, discard, returns},
+    {'r', "radice = r", runRoot, discard, returns},
+    {'c', "conversione tra basi = c", runBaseConversion, discard, returns},
     {'g', "generazione di codici = g", nullptr, discard, returns},
     {'w', "calcolo massa grassa e magra = w", nullptr, discard, returns},
     {'f', "simulazione codice fiscale = f", nullptr, keep, returns},

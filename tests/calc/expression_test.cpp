@@ -1,0 +1,87 @@
+#include "calc/expression.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "dialogue.h"
+
+namespace {
+
+const std::string question = "Voi fare una espressione semplice(a+b)(1) o complessa(2)?\nPath: ";
+const std::string complexPrompt = question + "Inserisci l'espressione: ";
+const std::string simplePrompt = question + "Inserisci l'espressione': ";
+const std::string invalid = "Errore: espressione non valida.\n";
+constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+
+using Cases = std::pair<std::string, std::string>[];
+
+}  // namespace
+
+TEST(EvaluateExpression, GoesLeftToRightSkipsOtherBytesAndKeepsUnjoinedNumbers) {
+  std::pair<std::string_view, double> cases[] = {
+      {"2+3*4", 20},   {"2*3+4", 10}, {"10-4-3", 3},    {"100/(2+3)*2", 40},
+      {"2*(3+4)", 14}, {"7/2", 3.5},  {"10-(2-3)", 11}, {"(2+3)*(4+1)", 25},
+      {"((7))", 7},    {"a1b+c2", 3}, {"1 + 2", 3},     {"2^%\xE8=4", 4},
+      {"3.5", 5},      {"1.5+2", 7},  {"2(3)", 3},      {"12345678", 12345678},
+      {"1+(2.3)", 5},  // The number left over in the group is the one "+" takes.
+  };
+  for (auto [text, value] : cases)
+    EXPECT_EQ(evaluateExpression(text), value) << text;
+  EXPECT_EQ(evaluateExpression("8/0"), std::numeric_limits<double>::infinity());
+  EXPECT_TRUE(std::isnan(evaluateExpression("0/0").value()));
+}
+
+TEST(EvaluateExpression, RefusesTextWithoutOperandsOrWithUnmatchedParentheses) {
+  for (std::string_view text :
+       {"-3+5", "2+", "2*-3", "+", "2)", ")(", "(2+3", "1(2+3", "", "abc", "()", "2+()"})
+    EXPECT_EQ(evaluateExpression(text), std::nullopt) << text;
+}
+
+TEST(ComputeSimpleExpression, WrapsAround32BitsAndRefusesDivisionByZero) {
+  EXPECT_EQ(computeSimpleExpression(2147483647, '+', 1), lowest);
+  EXPECT_EQ(computeSimpleExpression(lowest, '-', 1), 2147483647);
+  EXPECT_EQ(computeSimpleExpression(65536, '*', 65536), 0);
+  EXPECT_EQ(computeSimpleExpression(lowest, '/', -1), lowest);
+  EXPECT_EQ(computeSimpleExpression(0, '/', 0), std::nullopt);
+}
+
+TEST(RunExpression, ComplexModePrintsSixSignificantDigitsOrRefusesTheText) {
+  Cases cases = {{"2\n2+3*4\n", "Risultato: 20\n"},
+                 {"3\n12345678\n", "Risultato: 1.23457e+07\n"},
+                 {"99\n1/3\n", "Risultato: 0.333333\n"},
+                 {"2\n8/0\n", "Risultato: inf\n"},
+                 {"2\n-3+5\n", invalid},
+                 {"2\n2+\n", invalid},
+                 {"2\n(2+3\n", invalid},
+                 {"2\n", invalid}};
+  for (auto& [typed, printed] : cases)
+    EXPECT_EQ(runDialogue(runExpression, typed), complexPrompt + printed) << typed;
+}
+
+TEST(RunExpression, SimpleModeComputesOneIntegerOperationAndCountsUnreadValuesAsZero) {
+  Cases cases = {
+      {"1\n12*3\n", "36"},  {"0\n12 * 3\n", "36"}, {"-4\n12 *3\n", "36"},
+      {"1\n5*-2\n", "-10"}, {"1\n7/2\n", "3"},     {"1\n-7/2\n", "-3"},
+      {"1\n5-9\n", "-4"},   {"1\n5%2\n", "0"},     {"1\n-2147483648/-1\n", "-2147483648"},
+      {"x\n", "0"},         {"1\nx*3\n", "0"},     {"1\n4+\n", "4"}};
+  for (auto& [typed, result] : cases)
+    EXPECT_EQ(runDialogue(runExpression, typed), simplePrompt + "Risultato: " + result + "\n")
+        << typed;
+  EXPECT_EQ(runDialogue(runExpression, "1\n5/0\n"), simplePrompt + "Errore: divisione per zero.\n");
+}
+
+TEST(RunExpression, LeavesWhatFollowsTheLastReadPending) {
+  for (auto& [typed, rest] : Cases{{"2\n2 + 3\n", " + 3\n"},
+                                   {"2\n (1+1)*3\n", "\n"},
+                                   {"1\n12*3\n", "\n"},
+                                   {"1\n5/0\n", "\n"}}) {
+    Dialogue dialogue(typed);
+    runExpression(dialogue.console);
+    EXPECT_EQ(dialogue.pending(), rest) << typed;
+  }
+  EXPECT_EQ(runDialogue(runExpression, "2\n2 + 3\n"), complexPrompt + "Risultato: 2\n");
+}
