@@ -53,7 +53,8 @@ TEST(RunHistoryCommand, RefusesAnswersThatAreNotOneByteAndKeepsTheLog) {
     ScratchDirectory directory;
     writeFile(historyFileName, "#\n");
     EXPECT_EQ(runDialogue(runHistoryCommand, typed),
-              question + "\n\nFunzione non valida.Riprova\n\n") << typed;
+              question + "\n\nFunzione non valida.Riprova\n\n")
+        << typed;
     EXPECT_EQ(fileContent(historyFileName), "#\n");
   }
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recording_platform.h"
-
 TEST(IsColourCommand, AcceptsOnlyColourAndTwoDigits) {
   EXPECT_TRUE(isColourCommand("color 0f"));
   EXPECT_TRUE(isColourCommand("color 9e"));
@@ -16,12 +14,4 @@ TEST(IsColourCommand, AcceptsOnlyColourAndTwoDigits) {
   EXPECT_FALSE(isColourCommand("color  0f"));
   EXPECT_FALSE(isColourCommand("color 0f & del *.*"));
   EXPECT_FALSE(isColourCommand("echo hi"));
-}
-
-TEST(ApplyColourCommand, HandsOnlyColourCommandsToThePlatform) {
-  RecordingPlatform platform;
-  applyColourCommand(platform, "color 9e");
-  applyColourCommand(platform, "rm -rf ~");
-  applyColourCommand(platform, "color 0f; reboot");
-  EXPECT_EQ(platform.effects, std::vector<std::string>{"color 9e"});
 }

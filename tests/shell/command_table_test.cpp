@@ -26,18 +26,6 @@ TEST(CommandTable, FindsKeysExactly) {
   EXPECT_EQ(findCommand(' '), nullptr);
 }
 
-TEST(CommandTable, DiscardsAfterToolsEndingOnAFormattedRead) {
-  for (char key : std::string("asmdzupqetrcgwvn32o"))
-    EXPECT_TRUE(findCommand(key)->discardAfter) << key;
-  for (char key : std::string("lxk@hif41#"))
-    EXPECT_FALSE(findCommand(key)->discardAfter) << key;
-}
-
-TEST(CommandTable, OnlyRestartAndExitEndTheProgram) {
-  for (const CommandEntry& entry : commandTable())
-    EXPECT_EQ(entry.endsProgram, entry.key == 'l' || entry.key == 'x') << entry.key;
-}
-
 TEST(PrintCommandList, ListsTwentyEightLabelsInTableOrder) {
   std::string listed = runDialogue(printCommandList, "");
   std::string expected = "\nComandi:\n\n";

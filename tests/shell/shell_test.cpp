@@ -23,9 +23,7 @@ std::string banner() {
 }
 
 struct Session {
-  explicit Session(std::string typed) : dialogue(std::move(typed)) {
-    runShell(dialogue.console);
-  }
+  explicit Session(std::string typed) : dialogue(std::move(typed)) { runShell(dialogue.console); }
   std::string output() const { return dialogue.out.str(); }
   // What followed the banner.
   std::string afterBanner() const { return output().substr(banner().size()); }
@@ -39,8 +37,10 @@ struct Session {
 
 TEST(Banner, OpensWithTheNameAndWarnsAboutMistypedCommands) {
   std::string text = banner();
-  EXPECT_EQ(text.rfind("Kalvex Terminal\n\nPremi '#' per la lista di comandi\n\nPremi 'h' per aiuto\n\n\n", 0),
-            0u);
+  EXPECT_EQ(
+      text.rfind(
+          "Kalvex Terminal\n\nPremi '#' per la lista di comandi\n\nPremi 'h' per aiuto\n\n\n", 0),
+      0u);
   EXPECT_NE(text.find("\n           2) bisogna"), std::string::npos);
   EXPECT_NE(text.find("\n              altrimenti"), std::string::npos);
   EXPECT_TRUE(text.ends_with(" se non e' possibile riavviarlo.\n"));
@@ -92,7 +92,8 @@ TEST(CommandLoop, EndOfInputExitsLikeXWithoutLogging) {
 TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
   for (std::string line : {"x ", "X", "", "\t", "HELPSITE", "helpsite ", "A", "b", "0", "xx"}) {
     Session session(line + "\nx\n");
-    EXPECT_EQ(session.afterBanner(), promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell)
+    EXPECT_EQ(session.afterBanner(),
+              promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell)
         << line;
     EXPECT_EQ(fileContent(historyFileName), line + "\nx\n");
   }
@@ -100,7 +101,8 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
 
 TEST(CommandLoop, KeysOfToolsNotYetAvailableAreInvalid) {
   Session session("i\nx\n");
-  EXPECT_EQ(session.afterBanner(), promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell);
+  EXPECT_EQ(session.afterBanner(),
+            promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell);
 }
 
 TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
@@ -131,8 +133,8 @@ TEST(CommandLoop, RestartEndsTheLoopWithoutPause) {
 
 TEST(CommandLoop, ClearScreenClearsTwiceAndShowsTheBanner) {
   Session session("k\nk\nx\n");
-  EXPECT_EQ(session.afterBanner(),
-            promptBlock + "\n" + banner() + promptBlock + "\n" + banner() + promptBlock + "\n" + farewell);
+  EXPECT_EQ(session.afterBanner(), promptBlock + "\n" + banner() + promptBlock + "\n" + banner() +
+                                       promptBlock + "\n" + farewell);
   EXPECT_EQ(session.effects(),
             (Effects{"title Kalvex Terminal", "cls", "cls", "cls", "cls", "cls", "cls", "pause"}));
 }
