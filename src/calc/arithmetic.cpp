@@ -16,23 +16,13 @@ constexpr std::string_view numberPrompt = "Inserisci il numero: ";
 constexpr std::string_view anglePrompt = "Inserisci valore:";
 constexpr std::string_view resultLabel = "Risultato: ";
 
-// A read that fails leaves the value untouched, so it starts at 0: a value
-// that cannot be read counts as 0.
-template <typename Number>
-Number readNumber(Console& console, std::string_view prompt) {
-  console.out << prompt;
-  Number value = 0;
-  console.in >> value;
-  return value;
-}
-
 // Once a read has failed every later one fails too and reads 0, which changes
 // no sum; stopping there keeps a huge count at the end of the input from
 // printing its prompt for ever.
 bool canReadMore(const Console& console) { return !console.in.fail(); }
 
 void printAngleFunction(Console& console, float (*function)(float)) {
-  float angle = readNumber<float>(console, anglePrompt);
+  float angle = readValue<float>(console, anglePrompt);
   console.out << resultLabel << function(angle / degreeDivisor);
 }
 
@@ -73,35 +63,35 @@ std::optional<IntegerDivision> divideIntegers(std::int32_t dividend, std::int32_
 }
 
 void runAddition(Console& console) {
-  auto count = readNumber<std::int32_t>(console, countPrompt);
+  auto count = readValue<std::int32_t>(console, countPrompt);
   std::int32_t sum = 0;
   for (std::int64_t i = 1; i <= count && canReadMore(console); ++i)
-    sum = wrappingAdd(sum, readNumber<std::int32_t>(console, valuePrompt));
+    sum = wrappingAdd(sum, readValue<std::int32_t>(console, valuePrompt));
   console.out << resultLabel << sum;
 }
 
 void runSubtraction(Console& console) {
-  auto count = readNumber<std::int32_t>(console, countPrompt);
-  auto result = readNumber<std::int32_t>(console, valuePrompt);
+  auto count = readValue<std::int32_t>(console, countPrompt);
+  auto result = readValue<std::int32_t>(console, valuePrompt);
   for (std::int64_t i = 2; i <= count && canReadMore(console); ++i)
-    result = wrappingSubtract(result, readNumber<std::int32_t>(console, valuePrompt));
+    result = wrappingSubtract(result, readValue<std::int32_t>(console, valuePrompt));
   console.out << resultLabel << result;
 }
 
 void runMultiplication(Console& console) {
   console.out << "Inserisci i due valori per eseguire la moltiplicazione:" << std::endl;
-  auto left = readNumber<double>(console, valuePrompt);
-  auto right = readNumber<double>(console, valuePrompt);
+  auto left = readValue<double>(console, valuePrompt);
+  auto right = readValue<double>(console, valuePrompt);
   console.out << resultLabel << left * right;
 }
 
 void runDivision(Console& console) {
   std::ostream& out = console.out;
   out << "Inserisci i due valori per eseguire la divisone (NO valori decimali):" << std::endl;
-  auto dividend = readNumber<std::int32_t>(console, valuePrompt);
-  auto divisor = readNumber<std::int32_t>(console, valuePrompt);
+  auto dividend = readValue<std::int32_t>(console, valuePrompt);
+  auto divisor = readValue<std::int32_t>(console, valuePrompt);
   out << "IL risultato lo vuoi normale(1) o con il resto(2)?" << std::endl;
-  auto mode = readNumber<std::int32_t>(console, inputPrompt);
+  auto mode = readValue<std::int32_t>(console, inputPrompt);
   if (mode <= 1) {
     out << resultLabel << static_cast<double>(dividend) / static_cast<double>(divisor);
     return;
@@ -116,17 +106,17 @@ void runDivision(Console& console) {
 }
 
 void runPower(Console& console) {
-  auto base = readNumber<std::int32_t>(console, numberPrompt);
-  auto exponent = readNumber<std::int32_t>(console, "Inserisci l'esponente: ");
+  auto base = readValue<std::int32_t>(console, numberPrompt);
+  auto exponent = readValue<std::int32_t>(console, "Inserisci l'esponente: ");
   console.out << resultLabel << computePower(base, exponent);
 }
 
 void runAverage(Console& console) {
   // The count is a double: 2.5 reads two values and divides by 2.5.
-  auto count = readNumber<double>(console, countPrompt);
+  auto count = readValue<double>(console, countPrompt);
   double sum = 0.0;
   for (double i = 1.0; count >= i && canReadMore(console); i += 1.0)
-    sum += readNumber<double>(console, valuePrompt);
+    sum += readValue<double>(console, valuePrompt);
   console.out << resultLabel << sum / count;
 }
 
@@ -143,8 +133,8 @@ void runTangent(Console& console) {
 }
 
 void runRoot(Console& console) {
-  auto number = readNumber<std::int32_t>(console, numberPrompt);
-  auto index = readNumber<std::int32_t>(console, "Inserisci l'esponente per la radice: ");
+  auto number = readValue<std::int32_t>(console, numberPrompt);
+  auto index = readValue<std::int32_t>(console, "Inserisci l'esponente per la radice: ");
   double root = std::pow(static_cast<double>(number), 1.0 / static_cast<double>(index));
   console.out << "La radice " << index << "-esima di " << number
               << " e': " << static_cast<float>(root) << std::endl;

@@ -9,6 +9,7 @@
 
 namespace {
 
+constexpr std::string_view numberPrompt = "Inserisci il numero da convertire: ";
 constexpr std::string_view digitSymbols = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 int digitValue(char c) {
@@ -37,19 +38,14 @@ void printMenu(std::ostream& out) {
       << "2. Converti da un'altra base a base 10" << std::endl
       << "0. Esci" << std::endl
       << std::endl
-      << std::endl
-      << inputPrompt;
+      << std::endl;
 }
 
 void printInvalidChoice(std::ostream& out) { out << "Scelta non valida" << std::endl; }
 
 void runFromDecimal(Console& console) {
-  console.out << "Inserisci il numero da convertire: ";
-  std::int32_t number = 0;
-  console.in >> number;
-  console.out << "Inserisci la base di destinazione: ";
-  std::int32_t base = 0;
-  console.in >> base;
+  auto number = readValue<std::int32_t>(console, numberPrompt);
+  auto base = readValue<std::int32_t>(console, "Inserisci la base di destinazione: ");
   std::optional<std::string> result = convertFromDecimal(number, base);
   if (!result) {
     printInvalidChoice(console.out);
@@ -59,12 +55,8 @@ void runFromDecimal(Console& console) {
 }
 
 void runToDecimal(Console& console) {
-  console.out << "Inserisci il numero da convertire: ";
-  std::string digits;
-  console.in >> digits;
-  console.out << "Inserisci la base di partenza: ";
-  std::int32_t base = 0;
-  console.in >> base;
+  auto digits = readValue<std::string>(console, numberPrompt);
+  auto base = readValue<std::int32_t>(console, "Inserisci la base di partenza: ");
   std::optional<std::int32_t> result = convertToDecimal(digits, base);
   if (!result) {
     console.out << "Errore: numero troppo grande." << std::endl << std::endl;
@@ -103,9 +95,8 @@ std::optional<std::int32_t> convertToDecimal(std::string_view digits, std::int32
 void runBaseConversion(Console& console) {
   for (;;) {
     printMenu(console.out);
-    // Fresh each time: a failed stream reads nothing, and 0 leaves the menu.
-    std::int32_t choice = 0;
-    console.in >> choice;
+    // A failed stream reads 0, which leaves the menu.
+    auto choice = readValue<std::int32_t>(console, inputPrompt);
     if (choice == 0)
       return;
     if (choice == 1)

@@ -105,9 +105,7 @@ bool Evaluation::closeGroup() {
 std::int32_t wrapToInt32(std::int64_t value) { return static_cast<std::int32_t>(value); }
 
 void runComplexCalculator(Console& console) {
-  console.out << "Inserisci l'espressione: ";
-  std::string word;
-  console.in >> word;
+  auto word = readValue<std::string>(console, "Inserisci l'espressione: ");
   std::optional<double> value = evaluateExpression(word);
   if (!value) {
     console.out << "Errore: espressione non valida." << std::endl;
@@ -169,10 +167,8 @@ std::optional<std::int32_t> computeSimpleExpression(std::int32_t left, char op,
 }
 
 void runExpression(Console& console) {
-  console.out << "Voi fare una espressione semplice(a+b)(1) o complessa(2)?" << std::endl
-              << inputPrompt;
-  int mode = 0;
-  console.in >> mode;
+  console.out << "Voi fare una espressione semplice(a+b)(1) o complessa(2)?" << std::endl;
+  auto mode = readValue<int>(console, inputPrompt);
   if (mode > 1) {
     runComplexCalculator(console);
     return;

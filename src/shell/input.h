@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/console.h"
+
 // Printed before most answers, the command line's included.
 inline constexpr std::string_view inputPrompt = "Path: ";
 
@@ -16,6 +18,17 @@ bool isOneCharAnswer(std::string text);
 // Drops one pending byte, whatever it is: the line end a formatted
 // extraction leaves behind.
 void discardOneChar(std::istream& in);
+
+// Prints `prompt` and reads one value by formatted extraction. A value that
+// cannot be read counts as 0 (or empty): once the stream has failed, `>>`
+// leaves its variable untouched, so the variable starts out that way.
+template <typename Value>
+Value readValue(Console& console, std::string_view prompt) {
+  console.out << prompt;
+  Value value{};
+  console.in >> value;
+  return value;
+}
 
 // The answer to an unusable command line or an unknown key.
 inline constexpr std::string_view invalidFunctionMessage = "Funzione non valida.Riprova";
