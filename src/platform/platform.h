@@ -4,6 +4,7 @@
 // standard-stream I/O, so a driver given a fake Platform runs fully in-process.
 #pragma once
 
+#include <istream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -28,9 +29,10 @@ class Platform {
   virtual void restart() = 0;
 };
 
-// The implementation for the system the program was built for, writing its
-// terminal effects to `out` (the program's standard output).
-std::unique_ptr<Platform> makeHostPlatform(std::ostream& out);
+// The implementation for the system the program was built for, given the
+// program's standard streams; it may take over how `in` reads, and writes its
+// terminal effects to `out`.
+std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out);
 
 // True for the sixteen console colour digits 0-9, a-f, A-F.
 bool isColourDigit(char digit);

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
 #ifdef __APPLE__
@@ -112,7 +111,17 @@ std::string ansiColourSequence(char background, char text) {
 PosixPlatform::PosixPlatform(std::ostream& out, bool outputIsTerminal, bool inputIsTerminal)
     : out_(out), outputIsTerminal_(outputIsTerminal), inputIsTerminal_(inputIsTerminal) {}
 
-PosixPlatform::~PosixPlatform() { resetAttributes(); }
+PosixPlatform::~PosixPlatform() {
+  resetAttributes();
+  if (inputStream_)
+    inputStream_->rdbuf(previousInputBuffer_);
+}
+
+void PosixPlatform::takeOverStandardInput(std::istream& in) {
+  input_ = std::make_unique<DescriptorInputBuffer>(STDIN_FILENO);
+  inputStream_ = &in;
+  previousInputBuffer_ = in.rdbuf(input_.get());
+}
 
 void PosixPlatform::writeEscape(std::string_view sequence) {
   if (!outputIsTerminal_)
@@ -203,6 +212,8 @@ void PosixPlatform::openPage(std::string_view address) {
 void PosixPlatform::restart() {
   resetAttributes();
   out_.flush();
+  if (input_)
+    input_->handOverUnread();
   std::string path = ownExecutablePath();
   if (path.empty())
     return;
@@ -211,12 +222,11 @@ void PosixPlatform::restart() {
   execv(path.c_str(), arguments);
 }
 
-std::unique_ptr<Platform> makeHostPlatform(std::ostream& out) {
-  // Standard input is read one byte at a time, so that nothing typed ahead
-  // sits in our buffer when restart() hands the descriptor to a new instance.
-  std::setvbuf(stdin, nullptr, _IONBF, 0);
+std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
   // A closed output pipe must not kill the program; writes just fail.
   signal(SIGPIPE, SIG_IGN);
-  return std::make_unique<PosixPlatform>(out, isatty(STDOUT_FILENO) == 1,
-                                         isatty(STDIN_FILENO) == 1);
+  auto platform =
+      std::make_unique<PosixPlatform>(out, isatty(STDOUT_FILENO) == 1, isatty(STDIN_FILENO) == 1);
+  platform->takeOverStandardInput(in);
+  return platform;
 }

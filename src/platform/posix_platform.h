@@ -4,11 +4,14 @@
 // the restart.
 #pragma once
 
+#include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "platform/platform.h"
+#include "platform/posix_input.h"
 
 class PosixPlatform : public Platform {
  public:
@@ -16,6 +19,10 @@ class PosixPlatform : public Platform {
   // output stays plain text; the pause waits only when `inputIsTerminal`.
   PosixPlatform(std::ostream& out, bool outputIsTerminal, bool inputIsTerminal);
   ~PosixPlatform() override;
+
+  // Reads `in` from standard input in blocks, so that a restart can hand
+  // what was read ahead to the new instance.
+  void takeOverStandardInput(std::istream& in);
 
   void setTitle(std::string_view title) override;
   void clearScreen() override;
@@ -33,6 +40,9 @@ class PosixPlatform : public Platform {
   bool outputIsTerminal_;
   bool inputIsTerminal_;
   bool coloursApplied_ = false;
+  std::unique_ptr<DescriptorInputBuffer> input_;
+  std::istream* inputStream_ = nullptr;
+  std::streambuf* previousInputBuffer_ = nullptr;
 };
 
 // The SGR sequence that shows `text` on `background`, both console colour

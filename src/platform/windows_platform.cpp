@@ -43,7 +43,7 @@ class WindowsPlatform : public Platform {
 
 }  // namespace
 
-std::unique_ptr<Platform> makeHostPlatform(std::ostream& out) {
+std::unique_ptr<Platform> makeHostPlatform(std::istream&, std::ostream& out) {
   // Every message is UTF-8; the console must not read it as its OEM page.
   SetConsoleOutputCP(CP_UTF8);
   return std::make_unique<WindowsPlatform>(out);

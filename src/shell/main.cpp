@@ -6,7 +6,7 @@
 #include "shell/shell.h"
 
 int main() {
-  std::unique_ptr<Platform> platform = makeHostPlatform(std::cout);
+  std::unique_ptr<Platform> platform = makeHostPlatform(std::cin, std::cout);
   Console console{std::cin, std::cout, *platform};
   runShell(console);
   return 0;
