@@ -194,7 +194,7 @@ void PosixPlatform::openPage(std::string_view address) {
 #endif
   std::string target(address);
   out_.flush();
-  // Double fork: the browser outlives nothing of ours and leaves no zombie.
+  // Double fork: the opener is adopted by init, leaving no child to reap.
   pid_t child = fork();
   if (child < 0)
     return;
