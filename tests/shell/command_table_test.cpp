@@ -15,17 +15,6 @@ TEST(CommandTable, HasTwentyNineDistinctKeys) {
   EXPECT_EQ(keys.size(), 29u);
 }
 
-TEST(CommandTable, FindsKeysExactly) {
-  ASSERT_NE(findCommand('@'), nullptr);
-  EXPECT_EQ(findCommand('@')->label, "cronologia = @");
-  EXPECT_EQ(findCommand('A'), nullptr);
-  EXPECT_EQ(findCommand('b'), nullptr);
-  EXPECT_EQ(findCommand('0'), nullptr);
-  EXPECT_EQ(findCommand('5'), nullptr);
-  EXPECT_EQ(findCommand('\t'), nullptr);
-  EXPECT_EQ(findCommand(' '), nullptr);
-}
-
 TEST(PrintCommandList, ListsTwentyEightLabelsInTableOrder) {
   std::string listed = runDialogue(printCommandList, "");
   std::string expected = "\nComandi:\n\n";

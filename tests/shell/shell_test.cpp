@@ -35,17 +35,6 @@ struct Session {
 
 }  // namespace
 
-TEST(Banner, OpensWithTheNameAndWarnsAboutMistypedCommands) {
-  std::string text = banner();
-  EXPECT_EQ(
-      text.rfind(
-          "Kalvex Terminal\n\nPremi '#' per la lista di comandi\n\nPremi 'h' per aiuto\n\n\n", 0),
-      0u);
-  EXPECT_NE(text.find("\n           2) bisogna"), std::string::npos);
-  EXPECT_NE(text.find("\n              altrimenti"), std::string::npos);
-  EXPECT_TRUE(text.ends_with(" se non e' possibile riavviarlo.\n"));
-}
-
 TEST(Startup, SetsTitleAndClearsTwiceWithoutATheme) {
   Session session("x\n");
   EXPECT_EQ(session.effects(), (Effects{"title Kalvex Terminal", "cls", "cls", "pause"}));
