@@ -38,6 +38,11 @@ std::int32_t wrappingSubtract(std::int32_t left, std::int32_t right) {
                                    static_cast<std::uint32_t>(right));
 }
 
+std::int32_t wrappingMultiply(std::int32_t left, std::int32_t right) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(left) *
+                                   static_cast<std::uint32_t>(right));
+}
+
 std::int32_t computePower(std::int32_t base, std::int32_t exponent) {
   if (exponent < 2)
     return base;

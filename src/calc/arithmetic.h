@@ -15,6 +15,7 @@ inline constexpr float degreeDivisor = 57.0f;
 // overflowing.
 std::int32_t wrappingAdd(std::int32_t left, std::int32_t right);
 std::int32_t wrappingSubtract(std::int32_t left, std::int32_t right);
+std::int32_t wrappingMultiply(std::int32_t left, std::int32_t right);
 
 // `base` multiplied by itself until `exponent` factors are used, wrapping
 // around; an exponent below 2 leaves the base unchanged (5 to the 0 is 5).

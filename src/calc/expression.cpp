@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/arithmetic.h"
 #include "shell/input.h"
 
 namespace {
@@ -101,9 +102,6 @@ bool Evaluation::closeGroup() {
   return true;
 }
 
-// C++20 defines the narrowing as modular, which is the wrap-around we want.
-std::int32_t wrapToInt32(std::int64_t value) { return static_cast<std::int32_t>(value); }
-
 void runComplexCalculator(Console& console) {
   auto word = readValue<std::string>(console, "Inserisci l'espressione: ");
   std::optional<double> value = evaluateExpression(word);
@@ -148,19 +146,19 @@ std::optional<double> evaluateExpression(std::string_view text) {
 
 std::optional<std::int32_t> computeSimpleExpression(std::int32_t left, char op,
                                                     std::int32_t right) {
-  std::int64_t wideLeft = left;
-  std::int64_t wideRight = right;
   switch (op) {
     case '+':
-      return wrapToInt32(wideLeft + wideRight);
+      return wrappingAdd(left, right);
     case '-':
-      return wrapToInt32(wideLeft - wideRight);
+      return wrappingSubtract(left, right);
     case '*':
-      return wrapToInt32(wideLeft * wideRight);
-    case '/':
-      if (wideRight == 0)
+      return wrappingMultiply(left, right);
+    case '/': {
+      std::optional<IntegerDivision> division = divideIntegers(left, right);
+      if (!division)
         return std::nullopt;
-      return wrapToInt32(wideLeft / wideRight);
+      return division->quotient;
+    }
     default:
       return 0;
   }

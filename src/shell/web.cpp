@@ -1,10 +1,7 @@
 // The product's web site: the connectivity check and the opening of its pages.
 #include "shell/web.h"
 
-#ifndef KALVEX_SITE_URL
-#define KALVEX_SITE_URL "https://kalvex-terminal.example"
-#endif
-
+// KALVEX_SITE_URL comes from the build configuration.
 std::string_view siteBaseAddress() { return KALVEX_SITE_URL; }
 
 bool checkConnectivity(Console& console) { return console.platform.isReachable(publicHost); }
