@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include "console/console.h"
 #include "platform/recording_platform.h"
-#include "shell/console.h"
 
 struct Dialogue {
   explicit Dialogue(std::string typed) : in(std::move(typed)) {}

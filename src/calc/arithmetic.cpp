@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "shell/input.h"
+#include "console/input.h"
 
 namespace {
 

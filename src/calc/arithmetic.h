@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 // The trigonometric commands turn degrees into radians by dividing by 57, not
 // by 180/pi; their results depend on it.

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "shell/input.h"
+#include "console/input.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 // `number` written in `base`, digits 0-9 then A-Z; empty for a number of 0 or
 // less. Nothing for a base outside 2 to 36.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "calc/arithmetic.h"
-#include "shell/input.h"
+#include "console/input.h"
 
 namespace {
 

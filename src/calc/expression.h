@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 // The value of `text`, or nothing when it cannot be evaluated: an operator
 // without two operands, a ")" without "(", a "(" still open at the end, or no

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "shell/input.h"
+#include "console/input.h"
 
 void appendHistory(std::string_view commandLine) {
   std::ofstream file(historyFileName, std::ios::app);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 inline constexpr const char* historyFileName = "function_history.txt";
 

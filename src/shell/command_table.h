@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 using CommandHandler = void (*)(Console&);
 

@@ -1,8 +1,8 @@
 // Kalvex Terminal: an Italian-language multi-tool for the text console.
 #include <iostream>
 
+#include "console/console.h"
 #include "platform/platform.h"
-#include "shell/console.h"
 #include "shell/shell.h"
 
 int main() {

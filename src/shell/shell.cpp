@@ -3,13 +3,12 @@
 
 #include <limits>
 
+#include "console/input.h"
+#include "console/web.h"
 #include "settings/history.h"
 #include "settings/theme.h"
 #include "shell/command_table.h"
-#include "shell/input.h"
 #include "shell/shell_commands.h"
-#include "shell/web.h"
-#include "shell/whole_file.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ bool runCommandLine(Console& console, const std::string& line) {
 void runStartup(Console& console) {
   Platform& platform = console.platform;
   platform.setTitle("Kalvex Terminal");
-  std::string theme = readWholeFile(themeFileName);
+  std::string theme = loadSavedColourCommand();
   applyColourCommand(platform, theme);
   platform.clearScreen();
   applyColourCommand(platform, theme);

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 void printBanner(std::ostream& out);
 void printPromptBlock(std::ostream& out);

@@ -2,7 +2,7 @@
 // clear screen, restart and exit.
 #pragma once
 
-#include "shell/console.h"
+#include "console/console.h"
 
 void printCommandList(Console& console);
 void printHelp(Console& console);

@@ -51,7 +51,7 @@ TEST(Startup, AppliesASavedColourCommandThreeTimes) {
 }
 
 TEST(Startup, IgnoresAThemeFileThatIsNotAColourCommand) {
-  for (std::string content : {"color 9e\n", "del /q *", "color 0f & calc", "color zz", ""}) {
+  for (std::string content : {"color 9e\n\n", "del /q *", "color 0f & calc", "color zz", ""}) {
     ScratchDirectory directory;
     writeFile("color_data.txt", content);
     Dialogue dialogue("");

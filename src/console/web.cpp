@@ -1,5 +1,5 @@
 // The product's web site: the connectivity check and the opening of its pages.
-#include "shell/web.h"
+#include "console/web.h"
 
 // KALVEX_SITE_URL comes from the build configuration.
 std::string_view siteBaseAddress() { return KALVEX_SITE_URL; }

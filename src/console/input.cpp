@@ -1,5 +1,5 @@
 // Input rules shared by the command loop and the tools' menus.
-#include "shell/input.h"
+#include "console/input.h"
 
 bool isOneCharAnswer(std::string text) { return text.size() == 1 && text[0] != ' '; }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 // A well-known public host name whose reachability means "online".
 inline constexpr std::string_view publicHost = "example.com";

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/console.h"
+#include "console/console.h"
 
 // Printed before most answers, the command line's included.
 inline constexpr std::string_view inputPrompt = "Path: ";
