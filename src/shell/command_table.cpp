@@ -6,6 +6,7 @@
 #include "calc/arithmetic.h"
 #include "calc/base_conversion.h"
 #include "calc/expression.h"
+#include "chemistry/molar_mass.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
 
@@ -44,7 +45,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'2', "Equazioni 2 grado = 2", nullptr, discard, returns},
     {'1', "Equazioni (ax+by=c) = 1", nullptr, keep, returns},
     {'n', "cripta e encripta un file = n", nullptr, discard, returns},
-    {'o', "calcolo massa molecole = o", nullptr, discard, returns},
+    {'o', "calcolo massa molecole = o", runMolarMass, discard, returns},
     {'#', "", printCommandList, keep, returns},
 }};
 
