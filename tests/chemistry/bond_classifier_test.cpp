@@ -14,30 +14,15 @@ const std::string prompts =
 
 }  // namespace
 
-TEST(RunBondClassifier, NamesTheBondOrTheMissingElementAndConsumesBothLines) {
+// The chemistry_bond_classifier_table transcript checks the worked examples
+// byte for byte.
+TEST(RunBondClassifier, LooksUpWholeLinesAsTypedAndConsumesBoth) {
   struct Case {
     std::string typed;
     std::string printed;
   };
   const Case cases[] = {
       {"H\nCl\n", "Il covalente: Polarizzato"},
-      {"Na\nCl\n", "Il covalente: Ionico"},
-      {"C\nH\n", "Il covalente: Puro"},
-      {"H\nH\n", "Il covalente: Puro"},
-      {"Li\nI\n", "Il covalente: Polarizzato"},
-      {"Mg\nO\n", "Il covalente: Ionico"},
-      {"N\nO\n", "Il covalente: Puro"},
-      {"O\nN\n", "Il covalente: Puro"},
-      // Differences that are 0.4 or 1.9 in decimals fall where the doubles put them.
-      {"Al\nGe\n", "Il covalente: Puro"},
-      {"H\nXe\n", "Il covalente: Puro"},
-      {"H\nIn\n", "Il covalente: Polarizzato"},
-      {"H\nSn\n", "Il covalente: Polarizzato"},
-      {"Fr\nXe\n", "Il covalente: Ionico"},
-      {"Fr\nF\n", "Il covalente: Ionico"},
-      {"Fe\nO\n", "Elemento non trovato"},
-      {"Fe\nXx\n", "Elemento non trovato"},
-      {"h\nCl\n", "Elemento non trovato"},
       {"\nCl\n", "Elemento non trovato"},
       {"Na \nCl\n", "Elemento non trovato"},
       {"O\nFe\n", "Errore: uno o piu' elementi non trovati "},
