@@ -6,6 +6,8 @@
 #include "calc/arithmetic.h"
 #include "calc/base_conversion.h"
 #include "calc/expression.h"
+#include "chemistry/bond_classifier.h"
+#include "chemistry/molar_mass.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
 
@@ -39,12 +41,12 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'w', "calcolo massa grassa e magra = w", nullptr, discard, returns},
     {'f', "simulazione codice fiscale = f", nullptr, keep, returns},
     {'v', "generatore password = v", nullptr, discard, returns},
-    {'4', "calcolo convalente legami = 4", nullptr, keep, returns},
+    {'4', "calcolo convalente legami = 4", runBondClassifier, keep, returns},
     {'3', "sistema lineare equazioni = 3", nullptr, discard, returns},
     {'2', "Equazioni 2 grado = 2", nullptr, discard, returns},
     {'1', "Equazioni (ax+by=c) = 1", nullptr, keep, returns},
     {'n', "cripta e encripta un file = n", nullptr, discard, returns},
-    {'o', "calcolo massa molecole = o", nullptr, discard, returns},
+    {'o', "calcolo massa molecole = o", runMolarMass, discard, returns},
     {'#', "", printCommandList, keep, returns},
 }};
 
