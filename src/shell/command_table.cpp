@@ -6,6 +6,9 @@
 #include "calc/arithmetic.h"
 #include "calc/base_conversion.h"
 #include "calc/expression.h"
+#include "equations/linear_equation.h"
+#include "equations/linear_system.h"
+#include "equations/quadratic_equation.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
 
@@ -40,9 +43,9 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'f', "simulazione codice fiscale = f", nullptr, keep, returns},
     {'v', "generatore password = v", nullptr, discard, returns},
     {'4', "calcolo convalente legami = 4", nullptr, keep, returns},
-    {'3', "sistema lineare equazioni = 3", nullptr, discard, returns},
-    {'2', "Equazioni 2 grado = 2", nullptr, discard, returns},
-    {'1', "Equazioni (ax+by=c) = 1", nullptr, keep, returns},
+    {'3', "sistema lineare equazioni = 3", runLinearSystem, discard, returns},
+    {'2', "Equazioni 2 grado = 2", runQuadraticEquation, discard, returns},
+    {'1', "Equazioni (ax+by=c) = 1", runLinearEquation, keep, returns},
     {'n', "cripta e encripta un file = n", nullptr, discard, returns},
     {'o', "calcolo massa molecole = o", nullptr, discard, returns},
     {'#', "", printCommandList, keep, returns},
