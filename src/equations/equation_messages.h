@@ -1,4 +1,4 @@
-// Answers the equation commands share.
+// Answers the equation commands share, and how they print a solution.
 #pragma once
 
 #include <string_view>

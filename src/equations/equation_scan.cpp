@@ -40,19 +40,9 @@ class Scanner {
     return stored();
   }
 
-  bool field(std::int32_t& into) {
-    std::string_view digits = takeNumber(false);
-    if (!digits.empty() && digits.front() == '+')
-      digits.remove_prefix(1);
-    return convert(digits, into);
-  }
+  bool field(std::int32_t& into) { return convert(takeNumber(false), into); }
 
-  bool field(double& into) {
-    std::string_view digits = takeNumber(true);
-    if (!digits.empty() && digits.front() == '+')
-      digits.remove_prefix(1);
-    return convert(digits, into);
-  }
+  bool field(double& into) { return convert(takeNumber(true), into); }
 
  private:
   bool stored() {
@@ -102,11 +92,13 @@ class Scanner {
   }
 
   // A number out of the type's range is a mismatch: from_chars reports it
-  // and leaves `into` untouched.
+  // and leaves `into` untouched. It takes no "+" sign.
   template <typename Number>
   bool convert(std::string_view number, Number& into) {
     if (number.empty())
       return false;
+    if (number.front() == '+')
+      number.remove_prefix(1);
     auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), into);
     if (error != std::errc() || end != number.data() + number.size())
       return false;

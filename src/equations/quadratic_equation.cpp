@@ -25,7 +25,7 @@ QuadraticAnswer solveQuadraticEquation(double a, double b, double c) {
   if (a == 0)
     return solveLinear(b, c);
   double discriminant = b * b - (a * 4.0) * c;
-  // An infinite 4ac with a finite b^2 is still truly above it.
+  // -inf comes from a 4ac that overflowed while b^2 did not: truly negative.
   if (discriminant < 0)
     return {Kind::noRealRoots};
   double root = std::sqrt(discriminant);

@@ -41,14 +41,12 @@ TEST(ScanEquation, StopsAtTheFirstMismatchKeepingWhatWasRead) {
   expectScan<std::int32_t>("x+y=2", {0, '\0', 0, 0, 0});
   expectScan<std::int32_t>("", {0, '\0', 0, 0, 0});
   expectScan<std::int32_t>("3x", {3, '\0', 0, 0, 1});
-  expectScan<std::int32_t>("3x   ", {3, '\0', 0, 0, 1});
   expectScan<std::int32_t>("3 x+1y=2", {3, '\0', 0, 0, 1});
   expectScan<std::int32_t>("1.5x+1y=2", {1, '\0', 0, 0, 1});
   expectScan<std::int32_t>("2x++y=1", {2, '+', 0, 0, 2});
   expectScan<std::int32_t>("2x+3 y=12", {2, '+', 3, 0, 3});
   expectScan<std::int32_t>("2x+3y 12", {2, '+', 3, 0, 3});
   expectScan<std::int32_t>("2x+3y=", {2, '+', 3, 0, 3});
-  expectScan<std::int32_t>("2x+3y=-", {2, '+', 3, 0, 3});
 }
 
 TEST(ScanEquation, TakesIntegersOfThirtyTwoBitsAndRejectsLongerOnes) {
