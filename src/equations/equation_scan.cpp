@@ -3,7 +3,6 @@
 #include "equations/equation_scan.h"
 
 #include <charconv>
-#include <limits>
 #include <system_error>
 
 namespace {
@@ -40,9 +39,9 @@ class Scanner {
     return stored();
   }
 
-  bool field(std::int32_t& into) { return convert(takeNumber(false), into); }
+  bool field(std::int32_t& into) { return convert(takeNumber(/*decimal=*/false), into); }
 
-  bool field(double& into) { return convert(takeNumber(true), into); }
+  bool field(double& into) { return convert(takeNumber(/*decimal=*/true), into); }
 
  private:
   bool stored() {
