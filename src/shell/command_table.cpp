@@ -8,6 +8,9 @@
 #include "calc/expression.h"
 #include "chemistry/bond_classifier.h"
 #include "chemistry/molar_mass.h"
+#include "equations/linear_equation.h"
+#include "equations/linear_system.h"
+#include "equations/quadratic_equation.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
 
@@ -42,9 +45,9 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'f', "simulazione codice fiscale = f", nullptr, keep, returns},
     {'v', "generatore password = v", nullptr, discard, returns},
     {'4', "calcolo convalente legami = 4", runBondClassifier, keep, returns},
-    {'3', "sistema lineare equazioni = 3", nullptr, discard, returns},
-    {'2', "Equazioni 2 grado = 2", nullptr, discard, returns},
-    {'1', "Equazioni (ax+by=c) = 1", nullptr, keep, returns},
+    {'3', "sistema lineare equazioni = 3", runLinearSystem, discard, returns},
+    {'2', "Equazioni 2 grado = 2", runQuadraticEquation, discard, returns},
+    {'1', "Equazioni (ax+by=c) = 1", runLinearEquation, keep, returns},
     {'n', "cripta e encripta un file = n", nullptr, discard, returns},
     {'o', "calcolo massa molecole = o", runMolarMass, discard, returns},
     {'#', "", printCommandList, keep, returns},
