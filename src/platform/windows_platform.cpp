@@ -8,12 +8,23 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <shellapi.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
 namespace {
+
+std::wstring widen(std::string_view utf8) {
+  if (utf8.empty())
+    return {};
+  int size = static_cast<int>(utf8.size());
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
 
 class WindowsPlatform : public Platform {
  public:
@@ -28,7 +39,13 @@ class WindowsPlatform : public Platform {
   bool isReachable(std::string_view host) override {
     return run("ping -n 1 " + std::string(host) + " > NUL") == 0;
   }
-  void openPage(std::string_view address) override { run("start " + std::string(address)); }
+  // Handed to the shell directly, not through "start": cmd would expand the
+  // %...% between two escapes, as in "terms%20and%20conditions.md".
+  void openPage(std::string_view address) override {
+    out_.flush();
+    std::wstring wide = widen(address);
+    ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
   void restart() override { run("start Kalvex-Terminal-version.exe"); }
 
  private:

@@ -7,6 +7,7 @@
 #include "calc/base_conversion.h"
 #include "calc/expression.h"
 #include "settings/history.h"
+#include "settings/settings_menu.h"
 #include "shell/shell_commands.h"
 
 namespace {
@@ -22,7 +23,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'k', "pulisci ui = k", clearScreen, keep, returns},
     {'@', "cronologia = @", runHistoryCommand, keep, returns},
     {'h', "aiuto = h", printHelp, keep, returns},
-    {'i', "impostazioni = i", nullptr, keep, returns},
+    {'i', "impostazioni = i", runSettings, keep, returns},
     {'a', "addizione = a", runAddition, discard, returns},
     {'s', "sottrazione = s", runSubtraction, discard, returns},
     {'m', "moltiplicazione = m", runMultiplication, discard, returns},
