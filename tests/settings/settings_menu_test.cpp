@@ -6,10 +6,6 @@
 
 #include "console/web.h"
 #include "dialogue.h"
-#include "settings/history.h"
-#include "settings/info_pages.h"
-#include "settings/theme.h"
-#include "shell/shell.h"
 
 namespace {
 
@@ -54,13 +50,6 @@ TEST(RunSettings, AnswersOtherKeysWithoutShowingAnotherMenu) {
   }
 }
 
-TEST(RunSettings, HandsChoiceOneToTheThemeDialogue) {
-  SettingsRun run("1\n1\nblu\ngiallo\n", true);
-  EXPECT_TRUE(run.output().starts_with(settingsMenu + "\nVuoi cambiare tema(1) o resettarlo(0)?"));
-  EXPECT_EQ(run.effects(), Effects{"color 9e"});
-  EXPECT_EQ(fileContent(themeFileName), "color 9e");
-}
-
 TEST(RunInfoPages, OpensEachPageWithItsPathAsItStands) {
   const std::pair<std::string, std::string> pages[] = {
       {"1", "/privacy.md"},
@@ -96,27 +85,4 @@ TEST(RunInfoPages, ChecksTheNetworkBeforeLookingAtTheAnswer) {
         << answer;
     EXPECT_EQ(offline.effects(), Effects{ping}) << answer;
   }
-}
-
-TEST(RunSettings, OnlyTheThemeResetDropsAByteBeforeTheNextCommand) {
-  ScratchDirectory directory;
-  Dialogue dialogue("i\n1\n0\n#\ni\n5\nx\n");
-  runShell(dialogue.console);
-  std::string output = dialogue.out.str();
-  EXPECT_NE(output.find("\nComandi:\n\nriavvia = l"), std::string::npos);
-  EXPECT_NE(output.find("\nFunzione errata\n\n\nCosa vuoi fare?"), std::string::npos);
-  EXPECT_EQ(output.find("Funzione non valida"), std::string::npos);
-  EXPECT_EQ(fileContent(historyFileName), "i\n#\ni\nx\n");
-}
-
-TEST(RunSettings, ANonNumericThemeAnswerChangesNothingAndTheLoopGoesOn) {
-  ScratchDirectory directory;
-  writeFile(themeFileName, "color 9e");
-  Dialogue dialogue("i\n1\nabc def\n#\nx\n");
-  runShell(dialogue.console);
-  EXPECT_NE(
-      dialogue.out.str().find("resettarlo(0)?\nPath: \n\nCosa vuoi fare?\n\nPath: \n\nComandi:"),
-      std::string::npos);
-  EXPECT_EQ(fileContent(themeFileName), "color 9e");
-  EXPECT_EQ(fileContent(historyFileName), "i\n#\nx\n");
 }
