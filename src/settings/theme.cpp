@@ -28,7 +28,7 @@ const ColourName* findColour(std::string_view name) {
   return found == colourTable.end() ? nullptr : &*found;
 }
 
-void saveTheme(Platform& platform, std::string_view command) {
+void applyAndSaveTheme(Platform& platform, std::string_view command) {
   applyColourCommand(platform, command);
   writeWholeFile(themeFileName, command);
 }
@@ -50,7 +50,7 @@ void changeTheme(Console& console) {
     return;
   std::string command = buildColourCommand(background, text);
   if (!command.empty()) {
-    saveTheme(console.platform, command);
+    applyAndSaveTheme(console.platform, command);
     return;
   }
   if (background == "bianco") {
@@ -109,6 +109,6 @@ void runThemeDialogue(Console& console) {
     changeTheme(console);
     return;
   }
-  saveTheme(console.platform, resetColourCommand);
+  applyAndSaveTheme(console.platform, resetColourCommand);
   discardOneChar(console.in);
 }
