@@ -12,6 +12,7 @@
 #include "equations/linear_system.h"
 #include "equations/quadratic_equation.h"
 #include "settings/history.h"
+#include "settings/settings_menu.h"
 #include "shell/shell_commands.h"
 
 namespace {
@@ -27,7 +28,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'k', "pulisci ui = k", clearScreen, keep, returns},
     {'@', "cronologia = @", runHistoryCommand, keep, returns},
     {'h', "aiuto = h", printHelp, keep, returns},
-    {'i', "impostazioni = i", nullptr, keep, returns},
+    {'i', "impostazioni = i", runSettings, keep, returns},
     {'a', "addizione = a", runAddition, discard, returns},
     {'s', "sottrazione = s", runSubtraction, discard, returns},
     {'m', "moltiplicazione = m", runMultiplication, discard, returns},

@@ -37,3 +37,116 @@ TEST(LoadSavedColourCommand, AcceptsOneTrailingLineEndAndNothingElse) {
   std::filesystem::create_directory(themeFileName);
   EXPECT_EQ(loadSavedColourCommand(), "");
 }
+
+namespace {
+
+using Effects = std::vector<std::string>;
+
+const std::string question = "\nVuoi cambiare tema(1) o resettarlo(0)?\nPath: ";
+const std::string namesAsked =
+    question +
+    "\nInserisci il nome del colore del background\nPath: \nOra quello del carattere\n"
+    "Path: \n";
+const std::string whiteRefused =
+    "\nErrore nella combinazione. Non puoi usare il bianco per sfondo\n\n";
+const std::string combinationRefused = "\nErrore nella combinazione.\n\n";
+
+// One run of the dialogue in a fresh directory whose color_data.txt holds
+// `savedTheme` (none when empty).
+struct ThemeRun {
+  ThemeRun(std::string typed, std::string savedTheme = "") : dialogue(std::move(typed)) {
+    if (!savedTheme.empty())
+      writeFile(themeFileName, savedTheme);
+    runThemeDialogue(dialogue.console);
+  }
+  std::string output() const { return dialogue.out.str(); }
+  const Effects& effects() const { return dialogue.platform.effects; }
+  std::string savedTheme() const {
+    return std::filesystem::exists(themeFileName) ? fileContent(themeFileName) : "(none)";
+  }
+
+  ScratchDirectory directory;
+  Dialogue dialogue;
+};
+
+}  // namespace
+
+TEST(ColourTable, MatchesWholeLowerCaseNamesOnly) {
+  EXPECT_TRUE(isColourName("azzurro"));
+  for (std::string text : {"Blu", "BLU", "blu ", " blu", "blu\r", "bl", "bianco", ""})
+    EXPECT_FALSE(isColourName(text)) << text;
+  EXPECT_EQ(colourDigit("giallo"), "e");
+  EXPECT_EQ(colourDigit("bianco"), "");
+}
+
+TEST(BuildColourCommand, PutsTheBackgroundFirst) {
+  EXPECT_EQ(buildColourCommand("blu", "giallo"), "color 9e");
+  EXPECT_EQ(buildColourCommand("nero", "verde"), "color 02");
+  EXPECT_EQ(buildColourCommand("verde", "nero"), "color 20");
+  EXPECT_EQ(buildColourCommand("bianco", "verde"), "");
+  EXPECT_EQ(buildColourCommand("verde", "Blu"), "");
+}
+
+TEST(RunThemeDialogue, AppliesAndSavesAValidPair) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"1\nblu\ngiallo\n", "color 9e"},
+      {"1\nnero\nverde\n", "color 02"},
+      // The platform decides what equal colours do; the choice is kept.
+      {"1\nverde\nverde\n", "color 22"},
+  };
+  for (const auto& [typed, command] : cases) {
+    ThemeRun run(typed, "color 0f");
+    EXPECT_EQ(run.output(), namesAsked) << typed;
+    EXPECT_EQ(run.effects(), Effects{command}) << typed;
+    EXPECT_EQ(run.savedTheme(), command) << typed;
+    EXPECT_EQ(run.dialogue.pending(), "") << typed;
+  }
+}
+
+TEST(RunThemeDialogue, RefusesWhiteAsBackgroundWhateverTheText) {
+  for (std::string text : {"giallo", "giallp", "bianco", ""}) {
+    ThemeRun run("1\nbianco\n" + text + "\n", "color 9e");
+    EXPECT_EQ(run.output(), namesAsked + whiteRefused) << text;
+    EXPECT_TRUE(run.effects().empty()) << text;
+    EXPECT_EQ(run.savedTheme(), "color 9e") << text;
+  }
+}
+
+TEST(RunThemeDialogue, RefusesAnyOtherPairThatIsNotTwoColourNames) {
+  const std::pair<std::string, std::string> pairs[] = {
+      {"blu", "bianco"}, {"Blu", "giallo"}, {"blu ", "giallo"}, {"blu", " giallo"},
+      {"", ""},          {"Bianco", "blu"}, {"bianco ", "blu"}, {"blu", "giallo\r"},
+  };
+  for (const auto& [background, text] : pairs) {
+    ThemeRun run("1\n" + background + "\n" + text + "\n");
+    EXPECT_EQ(run.output(), namesAsked + combinationRefused) << background << "/" << text;
+    EXPECT_TRUE(run.effects().empty());
+    EXPECT_EQ(run.savedTheme(), "(none)");
+  }
+}
+
+TEST(RunThemeDialogue, ResetsOnAnyOtherNumberAndDropsItsLineEnd) {
+  for (std::string number : {"0", "2", "7", "-1", "+0"}) {
+    ThemeRun run(number + "\nnext\n", "color 9e");
+    EXPECT_EQ(run.output(), question) << number;
+    EXPECT_EQ(run.effects(), Effects{"color 0f"}) << number;
+    EXPECT_EQ(run.savedTheme(), "color 0f") << number;
+    EXPECT_EQ(run.dialogue.pending(), "next\n") << number;
+  }
+}
+
+TEST(RunThemeDialogue, ChangesNothingWhenTheAnswerIsNotANumber) {
+  for (std::string typed : {"abc\n", "\n", "", "99999999999999999999\n"}) {
+    ThemeRun run(typed, "color 9e");
+    EXPECT_EQ(run.output(), question) << typed;
+    EXPECT_TRUE(run.effects().empty()) << typed;
+    EXPECT_EQ(run.savedTheme(), "color 9e") << typed;
+  }
+}
+
+TEST(RunThemeDialogue, StopsAskingWhenInputEnds) {
+  ThemeRun run("1\n");
+  EXPECT_EQ(run.output(), question + "\nInserisci il nome del colore del background\nPath: ");
+  EXPECT_TRUE(run.effects().empty());
+  EXPECT_EQ(run.savedTheme(), "(none)");
+}

@@ -6,6 +6,7 @@
 
 #include "dialogue.h"
 #include "settings/history.h"
+#include "shell/command_table.h"
 #include "shell/shell_commands.h"
 
 namespace {
@@ -89,7 +90,14 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
 }
 
 TEST(CommandLoop, KeysOfToolsNotYetAvailableAreInvalid) {
-  Session session("i\nx\n");
+  const CommandEntry* missing = nullptr;
+  for (const CommandEntry& entry : commandTable()) {
+    if (!entry.handler && !missing)
+      missing = &entry;
+  }
+  if (!missing)
+    GTEST_SKIP() << "every tool is available";
+  Session session(std::string(1, missing->key) + "\nx\n");
   EXPECT_EQ(session.afterBanner(),
             promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell);
 }
