@@ -6,6 +6,7 @@
 #include "calc/arithmetic.h"
 #include "calc/base_conversion.h"
 #include "calc/expression.h"
+#include "cipher/file_cipher.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
 
@@ -43,7 +44,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'3', "sistema lineare equazioni = 3", nullptr, discard, returns},
     {'2', "Equazioni 2 grado = 2", nullptr, discard, returns},
     {'1', "Equazioni (ax+by=c) = 1", nullptr, keep, returns},
-    {'n', "cripta e encripta un file = n", nullptr, discard, returns},
+    {'n', "cripta e encripta un file = n", runFileCipher, discard, returns},
     {'o', "calcolo massa molecole = o", nullptr, discard, returns},
     {'#', "", printCommandList, keep, returns},
 }};
