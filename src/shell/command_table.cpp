@@ -8,6 +8,7 @@
 #include "calc/expression.h"
 #include "chemistry/bond_classifier.h"
 #include "chemistry/molar_mass.h"
+#include "cipher/file_cipher.h"
 #include "equations/linear_equation.h"
 #include "equations/linear_system.h"
 #include "equations/quadratic_equation.h"
@@ -49,7 +50,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'3', "sistema lineare equazioni = 3", runLinearSystem, discard, returns},
     {'2', "Equazioni 2 grado = 2", runQuadraticEquation, discard, returns},
     {'1', "Equazioni (ax+by=c) = 1", runLinearEquation, keep, returns},
-    {'n', "cripta e encripta un file = n", nullptr, discard, returns},
+    {'n', "cripta e encripta un file = n", runFileCipher, discard, returns},
     {'o', "calcolo massa molecole = o", runMolarMass, discard, returns},
     {'#', "", printCommandList, keep, returns},
 }};
