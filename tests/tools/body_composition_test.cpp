@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "dialogue.h"
@@ -44,5 +43,4 @@ TEST(RunBodyComposition, AsksEveryQuestionOnceAWordHasFailedTheAge) {
   runBodyComposition(dialogue.console);
   EXPECT_EQ(dialogue.out.str().substr(0, prompts.size()), prompts);
   EXPECT_TRUE(dialogue.in.fail());
-  EXPECT_TRUE(std::isnan(computeBodyComposition('M', 0, 0.0, 0.0).fat));
 }

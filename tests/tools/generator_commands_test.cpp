@@ -89,16 +89,6 @@ TEST(RunCodeGenerator, PrintsAnEmptyCodeForLengthsThatAreNotPositiveOrNotReadabl
   }
 }
 
-TEST(RunCodeGenerator, DrawsFromTheClockWhenNoneIsGiven) {
-  Dialogue dialogue("16\n");
-  runCodeGenerator(dialogue.console);
-  std::string prefix = codePrompt + progress + "Codice generato: ";
-  std::string printed = dialogue.out.str();
-  ASSERT_EQ(printed.size(), prefix.size() + 16 + 1);
-  EXPECT_EQ(printed.substr(0, prefix.size()), prefix);
-  EXPECT_TRUE(allFrom(printed.substr(prefix.size(), 16), codeAlphabet)) << printed;
-}
-
 TEST(RunPasswordGenerator, PrintsThePasswordOfTheGivenSource) {
   Dialogue dialogue("5\n");
   runPasswordGenerator(dialogue.console, countingWords());
