@@ -1,7 +1,13 @@
 // Helpers shared by every Platform implementation.
 #include "platform/platform.h"
 
+#include <thread>
+
 bool isColourDigit(char digit) {
   return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f') ||
          (digit >= 'A' && digit <= 'F');
+}
+
+void Platform::sleepFor(std::chrono::milliseconds duration) {
+  std::this_thread::sleep_for(duration);
 }

@@ -4,6 +4,7 @@
 // standard-stream I/O, so a driver given a fake Platform runs fully in-process.
 #pragma once
 
+#include <chrono>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -27,6 +28,9 @@ class Platform {
   // Starts a fresh instance of the program. May not return (POSIX replaces
   // the process); when it does, the caller ends this instance.
   virtual void restart() = 0;
+  // Holds the program still for `duration`: the pauses of the generators'
+  // progress animation.
+  virtual void sleepFor(std::chrono::milliseconds duration);
 };
 
 // The implementation for the system the program was built for, given the

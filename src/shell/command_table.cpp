@@ -15,6 +15,8 @@
 #include "settings/history.h"
 #include "settings/settings_menu.h"
 #include "shell/shell_commands.h"
+#include "tools/body_composition.h"
+#include "tools/generator_commands.h"
 
 namespace {
 
@@ -42,10 +44,10 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'t', "tangente = t", runTangent, discard, returns},
     {'r', "radice = r", runRoot, discard, returns},
     {'c', "conversione tra basi = c", runBaseConversion, discard, returns},
-    {'g', "generazione di codici = g", nullptr, discard, returns},
-    {'w', "calcolo massa grassa e magra = w", nullptr, discard, returns},
+    {'g', "generazione di codici = g", runCodeGenerator, discard, returns},
+    {'w', "calcolo massa grassa e magra = w", runBodyComposition, discard, returns},
     {'f', "simulazione codice fiscale = f", nullptr, keep, returns},
-    {'v', "generatore password = v", nullptr, discard, returns},
+    {'v', "generatore password = v", runPasswordGenerator, discard, returns},
     {'4', "calcolo convalente legami = 4", runBondClassifier, keep, returns},
     {'3', "sistema lineare equazioni = 3", runLinearSystem, discard, returns},
     {'2', "Equazioni 2 grado = 2", runQuadraticEquation, discard, returns},

@@ -23,3 +23,7 @@ void RecordingPlatform::openPage(std::string_view address) {
 }
 
 void RecordingPlatform::restart() { effects.push_back("restart"); }
+
+void RecordingPlatform::sleepFor(std::chrono::milliseconds duration) {
+  effects.push_back("sleep " + std::to_string(duration.count()));
+}

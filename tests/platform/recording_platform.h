@@ -16,6 +16,7 @@ class RecordingPlatform : public Platform {
   bool isReachable(std::string_view host) override;
   void openPage(std::string_view address) override;
   void restart() override;
+  void sleepFor(std::chrono::milliseconds duration) override;
 
   bool online = false;
   std::vector<std::string> effects;

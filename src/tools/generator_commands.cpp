@@ -1,0 +1,79 @@
+// The code and password generator commands and their progress animation.
+#include "tools/generator_commands.h"
+
+#include <chrono>
+#include <ctime>
+#include <exception>
+#include <optional>
+#include <random>
+#include <string_view>
+
+#include "console/input.h"
+
+namespace {
+
+constexpr std::chrono::milliseconds dotPause{250};
+constexpr std::chrono::milliseconds closingPause{50};
+
+constexpr std::string_view sourceFailureMessage =
+    "Errore: generatore casuale del sistema non disponibile, password non generata.";
+
+// A length that cannot be read counts as 0. The stream's own fallback for a
+// number too large would be the largest length, two gigabytes of output.
+std::int32_t readLength(Console& console, std::string_view prompt) {
+  auto length = readValue<std::int32_t>(console, prompt);
+  return console.in.fail() ? 0 : length;
+}
+
+PieceSink writeTo(std::ostream& out) {
+  return [&out](std::string_view piece) {
+    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  };
+}
+
+}  // namespace
+
+void showProgress(Console& console) {
+  console.out << std::endl << "Elaborando" << std::flush;
+  for (int dot = 0; dot < 3; ++dot) {
+    console.platform.sleepFor(dotPause);
+    console.out << '.' << std::flush;
+  }
+  console.out << std::endl << std::endl;
+  console.platform.sleepFor(closingPause);
+}
+
+void runCodeGenerator(Console& console) {
+  runCodeGenerator(console, [] { return static_cast<std::int64_t>(std::time(nullptr)); });
+}
+
+void runCodeGenerator(Console& console, const CalendarClock& clock) {
+  std::int32_t length = readLength(console, "Inserisci la lunghezza del codice: ");
+  showProgress(console);
+  console.out << "Codice generato: ";
+  drawCode(length, clock(), writeTo(console.out));
+  console.out << std::endl;
+}
+
+void runPasswordGenerator(Console& console) {
+  // Opened only when a character is drawn, so that a missing source is
+  // reported like any other failure of the source.
+  std::optional<std::random_device> device;
+  runPasswordGenerator(console, [&device] {
+    if (!device)
+      device.emplace();
+    return static_cast<std::uint32_t>((*device)());
+  });
+}
+
+void runPasswordGenerator(Console& console, const WordSource& secureWords) {
+  std::int32_t length = readLength(console, "Inserire la lunghezza della password: ");
+  showProgress(console);
+  console.out << "La password generata: ";
+  try {
+    drawPassword(length, secureWords, writeTo(console.out));
+  } catch (const std::exception&) {
+    console.out << std::endl << sourceFailureMessage;
+  }
+  console.out << std::endl;
+}
