@@ -1,7 +1,13 @@
 // Helpers shared by every Platform implementation.
 #include "platform/platform.h"
 
+#include <iostream>
+
 bool isColourDigit(char digit) {
   return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f') ||
          (digit >= 'A' && digit <= 'F');
 }
+
+void Platform::reportError(std::string_view message) { std::cerr << message << std::endl; }
+
+void Platform::reportOutputFailure() { reportError(outputFailureMessage); }

@@ -23,3 +23,9 @@ void RecordingPlatform::openPage(std::string_view address) {
 }
 
 void RecordingPlatform::restart() { effects.push_back("restart"); }
+
+void RecordingPlatform::reportError(std::string_view message) {
+  errors.push_back(std::string(message));
+}
+
+void RecordingPlatform::reportOutputFailure() { errors.push_back("output failure"); }

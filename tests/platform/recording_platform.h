@@ -16,7 +16,11 @@ class RecordingPlatform : public Platform {
   bool isReachable(std::string_view host) override;
   void openPage(std::string_view address) override;
   void restart() override;
+  void reportError(std::string_view message) override;
+  void reportOutputFailure() override;
 
   bool online = false;
   std::vector<std::string> effects;
+  // The lines written on standard error.
+  std::vector<std::string> errors;
 };
