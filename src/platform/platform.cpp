@@ -1,6 +1,7 @@
 // Helpers shared by every Platform implementation.
 #include "platform/platform.h"
 
+#include <iostream>
 #include <thread>
 
 bool isColourDigit(char digit) {
@@ -11,3 +12,7 @@ bool isColourDigit(char digit) {
 void Platform::sleepFor(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
 }
+
+void Platform::reportError(std::string_view message) { std::cerr << message << std::endl; }
+
+void Platform::reportOutputFailure() { reportError(outputFailureMessage); }

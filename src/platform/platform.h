@@ -31,6 +31,11 @@ class Platform {
   // Holds the program still for `duration`: the pauses of the generators'
   // progress animation.
   virtual void sleepFor(std::chrono::milliseconds duration);
+  // Writes `message` as one line on standard error, apart from the dialogue.
+  virtual void reportError(std::string_view message);
+  // Standard output can no longer be written: says why on standard error,
+  // except when its reader went away (a closed pipe), which needs no word.
+  virtual void reportOutputFailure();
 };
 
 // The implementation for the system the program was built for, given the
@@ -40,3 +45,8 @@ std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out);
 
 // True for the sixteen console colour digits 0-9, a-f, A-F.
 bool isColourDigit(char digit);
+
+// The line on standard error when standard output has failed for a reason
+// the platform cannot tell.
+inline constexpr std::string_view outputFailureMessage =
+    "Errore: impossibile scrivere sull'output standard.";

@@ -10,7 +10,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #ifdef __APPLE__
@@ -19,9 +22,39 @@
 
 namespace {
 
-constexpr auto connectivityTimeout = std::chrono::seconds(3);
 constexpr auto childPollInterval = std::chrono::milliseconds(20);
-constexpr const char* httpsPort = "443";
+constexpr std::string_view colourReset = "\033[0m";
+// xterm's title stack: save the title before the first change, put it back
+// at the end. Terminals without the stack ignore both.
+constexpr std::string_view titlePush = "\033[22;0t";
+constexpr std::string_view titlePop = "\033[23;0t";
+
+// What an interrupting signal must undo, kept where its handler may read it.
+namespace interrupted {
+volatile sig_atomic_t inputFd = -1;
+volatile sig_atomic_t outputFd = -1;
+volatile sig_atomic_t coloursApplied = 0;
+volatile sig_atomic_t titleSaved = 0;
+volatile sig_atomic_t modeChanged = 0;
+termios savedMode{};
+
+void writeRaw(std::string_view text) {
+  [[maybe_unused]] ssize_t ignored = write(outputFd, text.data(), text.size());
+}
+
+// Only async-signal-safe calls here.
+void restoreAndEnd(int signalNumber) {
+  if (modeChanged)
+    tcsetattr(inputFd, TCSANOW, &savedMode);
+  if (coloursApplied)
+    writeRaw(colourReset);
+  if (titleSaved)
+    writeRaw(titlePop);
+  // Ends with the signal's own status once the handler returns.
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
+}
+}  // namespace interrupted
 
 int colourDigitValue(char digit) {
   if (digit >= '0' && digit <= '9')
@@ -39,12 +72,12 @@ int ansiColourIndex(char digit) {
 
 bool isBright(char digit) { return colourDigitValue(digit) >= 8; }
 
-bool canConnect(const char* host) {
+bool canConnect(const char* host, const char* port) {
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* addresses = nullptr;
-  if (getaddrinfo(host, httpsPort, &hints, &addresses) != 0)
+  if (getaddrinfo(host, port, &hints, &addresses) != 0)
     return false;
   bool connected = false;
   for (addrinfo* a = addresses; a && !connected; a = a->ai_next) {
@@ -108,49 +141,119 @@ std::string ansiColourSequence(char background, char text) {
   return "\033[0;" + std::to_string(foregroundCode) + ";" + std::to_string(backgroundCode) + "m";
 }
 
-PosixPlatform::PosixPlatform(std::ostream& out, bool outputIsTerminal, bool inputIsTerminal)
-    : out_(out), outputIsTerminal_(outputIsTerminal), inputIsTerminal_(inputIsTerminal) {}
-
-PosixPlatform::~PosixPlatform() {
-  resetAttributes();
-  if (inputStream_)
-    inputStream_->rdbuf(previousInputBuffer_);
+std::string describeWriteError(int error) {
+  if (error == EPIPE)
+    return {};
+  if (error == 0)
+    return std::string(outputFailureMessage);
+  std::string reason = error == ENOSPC ? "spazio esaurito sul dispositivo" : std::strerror(error);
+  return "Errore: impossibile scrivere sull'output standard (" + reason + ").";
 }
 
-void PosixPlatform::takeOverStandardInput(std::istream& in) {
-  input_ = std::make_unique<DescriptorInputBuffer>(STDIN_FILENO);
+TerminalSettings hostTerminalSettings() {
+  TerminalSettings settings;
+  settings.inputFd = STDIN_FILENO;
+  settings.outputFd = STDOUT_FILENO;
+  settings.noColour = std::getenv("NO_COLOR") != nullptr;
+  const char* terminalType = std::getenv("TERM");
+  settings.dumbTerminal = terminalType && std::string_view(terminalType) == "dumb";
+  return settings;
+}
+
+PosixPlatform::PosixPlatform(std::ostream& out, const TerminalSettings& terminal)
+    : out_(out),
+      terminal_(terminal),
+      escapesAllowed_(isatty(terminal.outputFd) == 1 && !terminal.dumbTerminal),
+      inputIsTerminal_(isatty(terminal.inputFd) == 1) {
+  interrupted::inputFd = terminal.inputFd;
+  interrupted::outputFd = terminal.outputFd;
+}
+
+PosixPlatform::~PosixPlatform() {
+  restoreTerminal();
+  out_.flush();
+  if (inputStream_)
+    inputStream_->rdbuf(previousInputBuffer_);
+  if (output_)
+    out_.rdbuf(previousOutputBuffer_);
+}
+
+void PosixPlatform::takeOverInput(std::istream& in) {
+  input_ = std::make_unique<DescriptorInputBuffer>(terminal_.inputFd);
   inputStream_ = &in;
   previousInputBuffer_ = in.rdbuf(input_.get());
 }
 
+void PosixPlatform::takeOverOutput() {
+  output_ = std::make_unique<DescriptorOutputBuffer>(terminal_.outputFd);
+  previousOutputBuffer_ = out_.rdbuf(output_.get());
+}
+
+void PosixPlatform::restoreTerminalOnSignals() {
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction current {};
+    // A signal ignored by whoever started us (nohup, a background job) stays
+    // ignored.
+    if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
+      continue;
+    struct sigaction handler {};
+    handler.sa_handler = interrupted::restoreAndEnd;
+    sigemptyset(&handler.sa_mask);
+    sigaction(signalNumber, &handler, nullptr);
+  }
+}
+
+void PosixPlatform::setConnectivityCheck(std::string port, std::chrono::milliseconds timeout) {
+  connectivityPort_ = std::move(port);
+  connectivityTimeout_ = timeout;
+}
+
+void PosixPlatform::setRestartProgram(std::string path) { restartProgram_ = std::move(path); }
+
 void PosixPlatform::writeEscape(std::string_view sequence) {
-  if (!outputIsTerminal_)
+  if (!escapesAllowed_)
     return;
   out_ << sequence;
   out_.flush();
 }
 
-void PosixPlatform::resetAttributes() {
-  if (!coloursApplied_)
-    return;
-  writeEscape("\033[0m");
-  coloursApplied_ = false;
+void PosixPlatform::restoreTerminal() {
+  if (coloursApplied_) {
+    writeEscape(colourReset);
+    coloursApplied_ = false;
+    interrupted::coloursApplied = 0;
+  }
+  if (titleSaved_) {
+    writeEscape(titlePop);
+    titleSaved_ = false;
+    interrupted::titleSaved = 0;
+  }
 }
 
 void PosixPlatform::setTitle(std::string_view title) {
+  if (!escapesAllowed_)
+    return;
+  if (!titleSaved_) {
+    writeEscape(titlePush);
+    titleSaved_ = true;
+    interrupted::titleSaved = 1;
+  }
   writeEscape("\033]0;" + std::string(title) + "\007");
 }
 
 void PosixPlatform::clearScreen() { writeEscape("\033[H\033[2J\033[3J"); }
 
 void PosixPlatform::applyColours(char background, char text) {
+  if (!escapesAllowed_ || terminal_.noColour)
+    return;
   if (!isColourDigit(background) || !isColourDigit(text))
     return;
   // The console's colour command refuses text as dark as its background.
   if (colourDigitValue(background) == colourDigitValue(text))
     return;
   writeEscape(ansiColourSequence(background, text));
-  coloursApplied_ = outputIsTerminal_;
+  coloursApplied_ = true;
+  interrupted::coloursApplied = 1;
 }
 
 void PosixPlatform::pause() {
@@ -158,19 +261,32 @@ void PosixPlatform::pause() {
     return;
   out_ << "Premere un tasto per continuare . . . ";
   out_.flush();
+  int fd = terminal_.inputFd;
   termios saved{};
-  bool raw = tcgetattr(STDIN_FILENO, &saved) == 0;
+  bool raw = tcgetattr(fd, &saved) == 0;
+  termios oneKey = saved;
   if (raw) {
-    termios oneKey = saved;
     oneKey.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     oneKey.c_cc[VMIN] = 1;
     oneKey.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSANOW, &oneKey);
+    interrupted::savedMode = saved;
+    interrupted::modeChanged = 1;
+    tcsetattr(fd, TCSANOW, &oneKey);
   }
   char key = 0;
-  [[maybe_unused]] ssize_t got = read(STDIN_FILENO, &key, 1);
-  if (raw)
-    tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  [[maybe_unused]] ssize_t got = read(fd, &key, 1);
+  if (raw) {
+    // Arrows and function keys send several bytes at once; what is left of
+    // the key must not reach the shell that started us.
+    oneKey.c_cc[VMIN] = 0;
+    oneKey.c_cc[VTIME] = 1;
+    tcsetattr(fd, TCSANOW, &oneKey);
+    char rest[64];
+    while (read(fd, rest, sizeof rest) > 0) {
+    }
+    tcsetattr(fd, TCSANOW, &saved);
+    interrupted::modeChanged = 0;
+  }
   out_ << '\n';
   out_.flush();
 }
@@ -182,8 +298,8 @@ bool PosixPlatform::isReachable(std::string_view host) {
   if (child < 0)
     return false;
   if (child == 0)
-    _exit(canConnect(name.c_str()) ? 0 : 1);
-  return childSucceededWithin(child, connectivityTimeout);
+    _exit(canConnect(name.c_str(), connectivityPort_.c_str()) ? 0 : 1);
+  return childSucceededWithin(child, connectivityTimeout_);
 }
 
 void PosixPlatform::openPage(std::string_view address) {
@@ -210,11 +326,12 @@ void PosixPlatform::openPage(std::string_view address) {
 }
 
 void PosixPlatform::restart() {
-  resetAttributes();
+  // The new instance starts from the user's own colours and title.
+  restoreTerminal();
   out_.flush();
   if (input_)
     input_->handOverUnread();
-  std::string path = ownExecutablePath();
+  std::string path = restartProgram_.empty() ? ownExecutablePath() : restartProgram_;
   if (path.empty())
     return;
   char programName[] = "kalvex-terminal";
@@ -222,11 +339,23 @@ void PosixPlatform::restart() {
   execv(path.c_str(), arguments);
 }
 
+void PosixPlatform::reportOutputFailure() {
+  if (!output_) {
+    Platform::reportOutputFailure();
+    return;
+  }
+  std::string message = describeWriteError(output_->error());
+  if (!message.empty())
+    reportError(message);
+}
+
 std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
-  // A closed output pipe must not kill the program; writes just fail.
+  // A closed output pipe must not kill the program: the write fails, and the
+  // command loop ends at its next prompt.
   signal(SIGPIPE, SIG_IGN);
-  auto platform =
-      std::make_unique<PosixPlatform>(out, isatty(STDOUT_FILENO) == 1, isatty(STDIN_FILENO) == 1);
-  platform->takeOverStandardInput(in);
+  auto platform = std::make_unique<PosixPlatform>(out, hostTerminalSettings());
+  platform->takeOverInput(in);
+  platform->takeOverOutput();
+  platform->restoreTerminalOnSignals();
   return platform;
 }

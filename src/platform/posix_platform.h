@@ -1,9 +1,10 @@
 // The Platform for Linux and macOS terminals: ANSI escape sequences for the
 // screen, title and colours, termios for the pause, a forked child for the
 // bounded connectivity check, the desktop opener for pages and exec() for
-// the restart.
+// the restart. An interrupting signal leaves the terminal as it was found.
 #pragma once
 
+#include <chrono>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -12,17 +13,41 @@
 
 #include "platform/platform.h"
 #include "platform/posix_input.h"
+#include "platform/posix_output.h"
+
+// Where the dialogue runs and what the user's environment asks of it.
+struct TerminalSettings {
+  int inputFd = 0;
+  int outputFd = 1;
+  bool noColour = false;      // NO_COLOR is set, whatever its value.
+  bool dumbTerminal = false;  // TERM=dumb: no escape sequences at all.
+};
+
+// Standard input and output, with NO_COLOR and TERM read from the environment.
+TerminalSettings hostTerminalSettings();
 
 class PosixPlatform : public Platform {
  public:
-  // Escape sequences are written only when `outputIsTerminal`, so piped
-  // output stays plain text; the pause waits only when `inputIsTerminal`.
-  PosixPlatform(std::ostream& out, bool outputIsTerminal, bool inputIsTerminal);
+  // Escape sequences are written to `out` only when the output descriptor is
+  // a terminal (so `kalvex-terminal > file` stays plain text); the pause
+  // waits only when the input descriptor is one.
+  PosixPlatform(std::ostream& out, const TerminalSettings& terminal);
   ~PosixPlatform() override;
 
-  // Reads `in` from standard input in blocks, so that a restart can hand
-  // what was read ahead to the new instance.
-  void takeOverStandardInput(std::istream& in);
+  // Reads `in` from the input descriptor in blocks, so that a restart can
+  // hand what was read ahead to the new instance.
+  void takeOverInput(std::istream& in);
+  // Writes `out_` to the output descriptor, keeping the reason of a failure.
+  void takeOverOutput();
+  // On SIGINT, SIGTERM and SIGHUP (unless ignored) puts back the colours,
+  // the title and the terminal mode, then ends with that signal.
+  void restoreTerminalOnSignals();
+
+  // The connectivity check connects to `port` of the host and gives up
+  // after `timeout`.
+  void setConnectivityCheck(std::string port, std::chrono::milliseconds timeout);
+  // The program a restart starts; by default this one's own executable.
+  void setRestartProgram(std::string path);
 
   void setTitle(std::string_view title) override;
   void clearScreen() override;
@@ -31,21 +56,34 @@ class PosixPlatform : public Platform {
   bool isReachable(std::string_view host) override;
   void openPage(std::string_view address) override;
   void restart() override;
+  void reportOutputFailure() override;
 
  private:
   void writeEscape(std::string_view sequence);
-  void resetAttributes();
+  // Takes back what this program changed on the terminal.
+  void restoreTerminal();
 
   std::ostream& out_;
-  bool outputIsTerminal_;
+  TerminalSettings terminal_;
+  bool escapesAllowed_;
   bool inputIsTerminal_;
   bool coloursApplied_ = false;
+  bool titleSaved_ = false;
+  std::string connectivityPort_ = "443";
+  std::chrono::milliseconds connectivityTimeout_ = std::chrono::seconds(3);
+  std::string restartProgram_;
   std::unique_ptr<DescriptorInputBuffer> input_;
   std::istream* inputStream_ = nullptr;
   std::streambuf* previousInputBuffer_ = nullptr;
+  std::unique_ptr<DescriptorOutputBuffer> output_;
+  std::streambuf* previousOutputBuffer_ = nullptr;
 };
 
 // The SGR sequence that shows `text` on `background`, both console colour
 // digits (0 black, 1 blue, 2 green, 3 aqua, 4 red, 5 purple, 6 yellow,
 // 7 white, 8-f their bright forms).
 std::string ansiColourSequence(char background, char text);
+
+// The line for standard error when writing failed with `error` (an errno);
+// empty for a closed pipe, which ends a program silently.
+std::string describeWriteError(int error);

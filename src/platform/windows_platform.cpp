@@ -77,6 +77,9 @@ class WindowsPlatform : public Platform {
   void setTitle(std::string_view title) override { run("title " + std::string(title)); }
   void clearScreen() override { run("cls"); }
   void applyColours(char background, char text) override {
+    // NO_COLOR set, whatever its value: the user wants no colours.
+    if (std::getenv("NO_COLOR"))
+      return;
     run(std::string("color ") + background + text);
   }
   void pause() override { run("pause"); }

@@ -1,24 +1,57 @@
 // The function history and its @ command.
 #include "settings/history.h"
 
-#include <fstream>
+#include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "console/input.h"
+#include "platform/input_file.h"
+#include "platform/append_file.h"
 
-void appendHistory(std::string_view commandLine) {
-  std::ofstream file(historyFileName, std::ios::app);
-  file << commandLine << '\n';
+namespace {
+
+constexpr std::string_view clearFailedMessage = "Errore: impossibile cancellare la cronologia.";
+
+// Copies `text` to `out`, each LF written as std::endl.
+void writeLines(std::ostream& out, std::string_view text) {
+  for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;) {
+    out << text.substr(0, end) << std::endl;
+    text.remove_prefix(end + 1);
+  }
+  out << text;
 }
 
-HistoryList loadHistory() {
-  HistoryList entries;
-  std::ifstream file(historyFileName);
-  for (std::string line; std::getline(file, line);)
-    entries.push_back(line);
-  return entries;
+}  // namespace
+
+bool appendHistory(std::string_view commandLine) {
+  std::string entry(commandLine);
+  entry += '\n';
+  return appendToFile(historyFileName, entry);
 }
 
-void clearHistory() { std::ofstream file(historyFileName, std::ios::trunc); }
+bool writeHistory(std::ostream& out) {
+  InputFile file;
+  if (!file.open(historyFileName))
+    return false;
+  std::uint64_t left = file.size();
+  bool lineOpen = false;
+  char block[64 * 1024];
+  while (left > 0) {
+    std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof block));
+    std::ptrdiff_t got = file.read(block, wanted);
+    if (got <= 0)
+      break;
+    left -= static_cast<std::uint64_t>(got);
+    writeLines(out, std::string_view(block, static_cast<std::size_t>(got)));
+    lineOpen = block[got - 1] != '\n';
+  }
+  if (lineOpen)
+    out << std::endl;
+  return true;
+}
+
+bool clearHistory() { return truncateFile(historyFileName); }
 
 void runHistoryCommand(Console& console) {
   std::ostream& out = console.out;
@@ -31,10 +64,13 @@ void runHistoryCommand(Console& console) {
   }
   if (answer == "v") {
     out << std::endl << "Cronologia delle funzioni: " << std::endl << std::endl;
-    for (const std::string& entry : loadHistory())
-      out << entry << std::endl;
+    // An unreadable file shows the header alone.
+    writeHistory(out);
     return;
   }
-  clearHistory();
+  if (!clearHistory()) {
+    out << std::endl << clearFailedMessage << std::endl;
+    return;
+  }
   out << std::endl << "Fatto!" << std::endl;
 }

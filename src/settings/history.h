@@ -2,25 +2,33 @@
 // function_history.txt in the working directory, oldest first.
 #pragma once
 
-#include <string>
+#include <ostream>
 #include <string_view>
-#include <vector>
 
 #include "console/console.h"
 
 inline constexpr const char* historyFileName = "function_history.txt";
 
-using HistoryList = std::vector<std::string>;
+// Appends `commandLine` and a line end. False when the file could not be
+// written (a directory in its place, a full disk); the caller decides
+// whether that is worth a word.
+bool appendHistory(std::string_view commandLine);
 
-// Appends `commandLine` and a line end; a file that cannot be written is
-// silently skipped.
-void appendHistory(std::string_view commandLine);
+// Writes every line of the file to `out`, in order, each ended by
+// std::endl; a last line without line end is written all the same. Reads
+// the file in blocks, and no further than its size when opened, so neither a
+// huge file nor one that grows while shown (output redirected into it)
+// holds memory or loops. False, writing nothing, when it cannot be read (a
+// directory, a FIFO, a device).
+bool writeHistory(std::ostream& out);
 
-// Every line of the file, without line ends; empty when it cannot be read.
-HistoryList loadHistory();
-
-// Leaves the file empty.
-void clearHistory();
+// Leaves the file empty; false when it could not.
+bool clearHistory();
 
 // The @ command: shows the history or clears it.
 void runHistoryCommand(Console& console);
+
+// The line on standard error, once per run, when a command line could not
+// be logged.
+inline constexpr std::string_view historyAppendFailedMessage =
+    "Attenzione: impossibile scrivere la cronologia in function_history.txt.";

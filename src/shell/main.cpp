@@ -8,6 +8,5 @@
 int main() {
   std::unique_ptr<Platform> platform = makeHostPlatform(std::cin, std::cout);
   Console console{std::cin, std::cout, *platform};
-  runShell(console);
-  return 0;
+  return runShell(console);
 }

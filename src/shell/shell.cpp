@@ -61,13 +61,16 @@ void printPromptBlock(std::ostream& out) {
   out << std::endl << std::endl << "Cosa vuoi fare?" << std::endl << std::endl << inputPrompt;
 }
 
-bool readCommandLine(Console& console, std::string& line) {
+bool readCommandLine(Console& console, std::string& line, bool& historyFailureReported) {
   recoverFromFailedRead(console.in);
   bool read = static_cast<bool>(std::getline(console.in, line));
   console.out << std::endl;
   if (!read)
     return false;
-  appendHistory(line);
+  if (!appendHistory(line) && !historyFailureReported) {
+    console.platform.reportError(historyAppendFailedMessage);
+    historyFailureReported = true;
+  }
   return true;
 }
 
@@ -105,16 +108,28 @@ void runStartup(Console& console) {
   printBanner(console.out);
 }
 
-void runShell(Console& console) {
+int runShell(Console& console) {
   runStartup(console);
   std::string line;
+  bool historyFailureReported = false;
   for (;;) {
     printPromptBlock(console.out);
-    if (!readCommandLine(console, line)) {
+    // With nobody left to read the dialogue, carrying on would only keep
+    // reading input and logging it.
+    if (!console.out.flush()) {
+      console.platform.reportOutputFailure();
+      return outputFailedStatus;
+    }
+    if (!readCommandLine(console, line, historyFailureReported)) {
       exitProgram(console);
-      return;
+      break;
     }
     if (!runCommandLine(console, line))
-      return;
+      break;
   }
+  if (!console.out.flush()) {
+    console.platform.reportOutputFailure();
+    return outputFailedStatus;
+  }
+  return 0;
 }

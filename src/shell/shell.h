@@ -11,8 +11,10 @@ void printPromptBlock(std::ostream& out);
 
 // Reads one whole command line into `line` and logs it to the function
 // history. A tool's failed read is forgotten first: the state is cleared and
-// the rest of that line dropped. False at the end of input.
-bool readCommandLine(Console& console, std::string& line);
+// the rest of that line dropped. False at the end of input. The first line
+// that cannot be logged is reported on standard error, and
+// `historyFailureReported` set so that the run says it only once.
+bool readCommandLine(Console& console, std::string& line, bool& historyFailureReported);
 
 // Runs one command line; false when it ends the program.
 bool runCommandLine(Console& console, const std::string& line);
@@ -20,5 +22,9 @@ bool runCommandLine(Console& console, const std::string& line);
 // Title, saved theme and banner.
 void runStartup(Console& console);
 
-// The whole program: start-up, then commands until one ends it.
-void runShell(Console& console);
+// The whole program: start-up, then commands until one ends it, or until
+// the output can no longer be written. The process's exit status: 0, or
+// outputFailedStatus after a failed write to the output.
+int runShell(Console& console);
+
+inline constexpr int outputFailedStatus = 1;

@@ -52,6 +52,11 @@ TEST(Division, GivesQuotientAndRemainderFromModeTwoAndADoubleBelow) {
 TEST(Power, KeepsTheBaseBelowExponentTwoAndWrapsAround) {
   EXPECT_EQ(runDialogue(runPower, "2 10\n"),
             "Inserisci il numero: Inserisci l'esponente: Risultato: 1024");
+  EXPECT_EQ(runDialogue(runPower, "7 2\n"),
+            "Inserisci il numero: Inserisci l'esponente: Risultato: 49");
+  EXPECT_EQ(computePower(-3, 2), 9);
+  EXPECT_EQ(computePower(-3, 3), -27);
+  EXPECT_EQ(computePower(5, 1), 5);
   EXPECT_EQ(computePower(5, 0), 5);
   EXPECT_EQ(computePower(5, -3), 5);
   EXPECT_EQ(computePower(2, 31), std::numeric_limits<std::int32_t>::min());

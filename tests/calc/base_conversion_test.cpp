@@ -59,6 +59,13 @@ TEST(RunBaseConversion, RepeatsTheMenuUntilChoiceZero) {
   EXPECT_EQ(dialogue.pending(), "\n");
 }
 
+TEST(RunBaseConversion, RefusesNegativeChoicesAndAsksAgain) {
+  Dialogue dialogue("-1\n-2\n-2147483648\n0\n");
+  runBaseConversion(dialogue.console);
+  EXPECT_EQ(dialogue.out.str(),
+            menu + invalidChoice + menu + invalidChoice + menu + invalidChoice + menu);
+}
+
 TEST(RunBaseConversion, LeavesOnceTheInputStreamHasFailed) {
   EXPECT_EQ(runDialogue(runBaseConversion, "abc\n"), menu);
   EXPECT_EQ(runDialogue(runBaseConversion, ""), menu);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
 
 TEST(IsOneCharAnswer, AcceptsExactlyOneByteThatIsNotABlank) {
   EXPECT_TRUE(isOneCharAnswer("v"));
@@ -18,12 +18,4 @@ TEST(IsOneCharAnswer, RefusesEmptyLongAndBlankTexts) {
   EXPECT_FALSE(isOneCharAnswer("x "));
   EXPECT_FALSE(isOneCharAnswer(" x"));
   EXPECT_FALSE(isOneCharAnswer("vv"));
-}
-
-TEST(DiscardOneChar, DropsExactlyOnePendingByteWhateverItIs) {
-  std::istringstream in(" 6\n");
-  discardOneChar(in);
-  EXPECT_EQ(in.get(), '6');
-  discardOneChar(in);
-  EXPECT_EQ(in.get(), std::char_traits<char>::eof());
 }

@@ -14,7 +14,9 @@ for ((length = 0; length <= size; length++)); do
   rm -rf "$work/dir"
   mkdir "$work/dir"
   head -c "$length" "$input" >"$work/input"
-  (cd "$work/dir" && timeout 10 "$program" <"$work/input" >"$work/stdout" 2>"$work/stderr")
+  # At most about 16 MB to any file: a runaway run fails instead of filling the disk.
+  (cd "$work/dir" && ulimit -f 32768 &&
+    timeout 10 "$program" <"$work/input" >"$work/stdout" 2>"$work/stderr")
   status=$?
   if [ "$status" -ne 0 ] || [ -s "$work/stderr" ]; then
     echo "input cut after $length bytes: exit status $status"

@@ -27,3 +27,9 @@ void RecordingPlatform::restart() { effects.push_back("restart"); }
 void RecordingPlatform::sleepFor(std::chrono::milliseconds duration) {
   effects.push_back("sleep " + std::to_string(duration.count()));
 }
+
+void RecordingPlatform::reportError(std::string_view message) {
+  errors.push_back(std::string(message));
+}
+
+void RecordingPlatform::reportOutputFailure() { errors.push_back("output failure"); }

@@ -17,7 +17,11 @@ class RecordingPlatform : public Platform {
   void openPage(std::string_view address) override;
   void restart() override;
   void sleepFor(std::chrono::milliseconds duration) override;
+  void reportError(std::string_view message) override;
+  void reportOutputFailure() override;
 
   bool online = false;
   std::vector<std::string> effects;
+  // The lines written on standard error.
+  std::vector<std::string> errors;
 };

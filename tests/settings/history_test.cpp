@@ -2,32 +2,54 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
 #include "dialogue.h"
 #include "shell/shell.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 const std::string question = "Vuoi vedere(v) o cancellare(c) la cronologia?\nPath: ";
+const std::string listingHeader = "\nCronologia delle funzioni: \n\n";
+
+std::string shownHistory() {
+  std::ostringstream out;
+  writeHistory(out);
+  return out.str();
 }
+}  // namespace
 
 TEST(History, KeepsEveryLineExactlyAsTyped) {
   ScratchDirectory directory;
   for (std::string line : {"@", "", " x ", "\t", "helpsite"})
-    appendHistory(line);
+    EXPECT_TRUE(appendHistory(line));
   EXPECT_EQ(fileContent(historyFileName), "@\n\n x \n\t\nhelpsite\n");
-  EXPECT_EQ(loadHistory(), (HistoryList{"@", "", " x ", "\t", "helpsite"}));
+  EXPECT_EQ(shownHistory(), "@\n\n x \n\t\nhelpsite\n");
 }
 
-TEST(History, LoadsALastLineWithoutLineEnd) {
+TEST(History, ShowsALastLineWithoutLineEnd) {
   ScratchDirectory directory;
   writeFile(historyFileName, "a\n\nb");
-  EXPECT_EQ(loadHistory(), (HistoryList{"a", "", "b"}));
+  EXPECT_EQ(shownHistory(), "a\n\nb\n");
+}
+
+TEST(History, ShowsLinesLongerThanOneBlockWhole) {
+  ScratchDirectory directory;
+  std::string content = std::string(100000, 'k') + "\n" + std::string(70000, 'z');
+  writeFile(historyFileName, content);
+  EXPECT_EQ(shownHistory(), content + "\n");
 }
 
 TEST(History, IsEmptyWhenAbsentAndAfterClearing) {
   ScratchDirectory directory;
-  EXPECT_TRUE(loadHistory().empty());
+  EXPECT_FALSE(writeHistory(std::cout));
   appendHistory("a");
-  clearHistory();
+  EXPECT_TRUE(clearHistory());
   EXPECT_TRUE(std::filesystem::exists(historyFileName));
   EXPECT_EQ(fileContent(historyFileName), "");
 }
@@ -35,8 +57,35 @@ TEST(History, IsEmptyWhenAbsentAndAfterClearing) {
 TEST(RunHistoryCommand, ListsTheLog) {
   ScratchDirectory directory;
   writeFile(historyFileName, "#\n\n@\n");
-  EXPECT_EQ(runDialogue(runHistoryCommand, "v\n"),
-            question + "\nCronologia delle funzioni: \n\n#\n\n@\n");
+  EXPECT_EQ(runDialogue(runHistoryCommand, "v\n"), question + listingHeader + "#\n\n@\n");
+}
+
+TEST(RunHistoryCommand, ShowsOnlyTheHeaderForALogThatIsNotAFile) {
+  ScratchDirectory directory;
+  std::filesystem::create_directory(historyFileName);
+  EXPECT_EQ(runDialogue(runHistoryCommand, "v\n"), question + listingHeader);
+#ifndef _WIN32
+  std::filesystem::remove(historyFileName);
+  // Opening a FIFO plainly waits for a writer; reading /dev/zero never ends.
+  ASSERT_EQ(mkfifo(historyFileName, 0600), 0);
+  EXPECT_EQ(runDialogue(runHistoryCommand, "v\n"), question + listingHeader);
+  std::filesystem::remove(historyFileName);
+  std::filesystem::create_symlink("/dev/zero", historyFileName);
+  EXPECT_EQ(runDialogue(runHistoryCommand, "v\n"), question + listingHeader);
+#endif
+}
+
+TEST(RunHistoryCommand, ShowsNoMoreThanTheLogHeldWhenAsked) {
+  // `kalvex-terminal > function_history.txt`: the listing lands in the log.
+  ScratchDirectory directory;
+  writeFile(historyFileName, "#\n@\n");
+  std::ofstream intoTheLog(historyFileName, std::ios::app);
+  Dialogue dialogue("v\n");
+  Console console{dialogue.in, intoTheLog, dialogue.platform};
+  runHistoryCommand(console);
+  intoTheLog.close();
+  std::string asked = "#\n@\n" + question + listingHeader;
+  EXPECT_EQ(fileContent(historyFileName), asked + asked);
 }
 
 TEST(RunHistoryCommand, ClearsOnAnyOtherOneByteAnswer) {
@@ -46,6 +95,13 @@ TEST(RunHistoryCommand, ClearsOnAnyOtherOneByteAnswer) {
     EXPECT_EQ(runDialogue(runHistoryCommand, answer + "\n"), question + "\nFatto!\n") << answer;
     EXPECT_EQ(fileContent(historyFileName), "");
   }
+}
+
+TEST(RunHistoryCommand, SaysSoWhenTheLogCannotBeCleared) {
+  ScratchDirectory directory;
+  std::filesystem::create_directory(historyFileName);
+  EXPECT_EQ(runDialogue(runHistoryCommand, "c\n"),
+            question + "\nErrore: impossibile cancellare la cronologia.\n");
 }
 
 TEST(RunHistoryCommand, RefusesAnswersThatAreNotOneByteAndKeepsTheLog) {

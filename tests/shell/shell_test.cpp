@@ -24,7 +24,9 @@ std::string banner() {
 }
 
 struct Session {
-  explicit Session(std::string typed) : dialogue(std::move(typed)) { runShell(dialogue.console); }
+  explicit Session(std::string typed) : dialogue(std::move(typed)) {
+    status = runShell(dialogue.console);
+  }
   std::string output() const { return dialogue.out.str(); }
   // What followed the banner.
   std::string afterBanner() const { return output().substr(banner().size()); }
@@ -32,6 +34,27 @@ struct Session {
 
   ScratchDirectory directory;
   Dialogue dialogue;
+  int status = -1;
+};
+
+// An output that takes `room` bytes and then fails, as a closed pipe or a
+// full disk does.
+class FailingOutput : public std::streambuf {
+ public:
+  explicit FailingOutput(std::size_t room) : room_(room) {}
+  std::string written;
+
+ protected:
+  int_type overflow(int_type byte) override {
+    if (room_ == 0 || traits_type::eq_int_type(byte, traits_type::eof()))
+      return traits_type::eof();
+    --room_;
+    written.push_back(traits_type::to_char_type(byte));
+    return byte;
+  }
+
+ private:
+  std::size_t room_;
 };
 
 }  // namespace
@@ -64,6 +87,8 @@ TEST(Startup, IgnoresAThemeFileThatIsNotAColourCommand) {
 
 TEST(CommandLoop, ExitsOnXAfterLoggingIt) {
   Session session("x\n");
+  EXPECT_EQ(session.status, 0);
+  EXPECT_TRUE(session.dialogue.platform.errors.empty());
   EXPECT_EQ(session.afterBanner(), promptBlock + "\n" + farewell);
   EXPECT_EQ(fileContent(historyFileName), "x\n");
 }
@@ -151,7 +176,8 @@ TEST(ReadCommandLine, ForgetsAFailedToolReadAndItsLine) {
   dialogue.in >> number;
   ASSERT_TRUE(dialogue.in.fail());
   std::string line;
-  EXPECT_TRUE(readCommandLine(dialogue.console, line));
+  bool reported = false;
+  EXPECT_TRUE(readCommandLine(dialogue.console, line, reported));
   EXPECT_EQ(line, "#");
   EXPECT_EQ(fileContent(historyFileName), "#\n");
   EXPECT_EQ(dialogue.out.str(), "\n");
@@ -163,5 +189,42 @@ TEST(ReadCommandLine, StopsAtEndOfInputAfterAFailedRead) {
   int number = 0;
   dialogue.in >> number;
   std::string line;
-  EXPECT_FALSE(readCommandLine(dialogue.console, line));
+  bool reported = false;
+  EXPECT_FALSE(readCommandLine(dialogue.console, line, reported));
+}
+
+TEST(CommandLoop, StopsAtTheNextPromptOnceTheOutputHasFailed) {
+  ScratchDirectory directory;
+  // Room for the banner, the first prompt and part of the command list.
+  FailingOutput failing(banner().size() + promptBlock.size() + 20);
+  Dialogue dialogue("#\n#\n@\nc\nx\n");
+  std::ostream out(&failing);
+  Console console{dialogue.in, out, dialogue.platform};
+  EXPECT_EQ(runShell(console), outputFailedStatus);
+  EXPECT_EQ(fileContent(historyFileName), "#\n");
+  EXPECT_EQ(dialogue.platform.errors, (Effects{"output failure"}));
+  EXPECT_EQ(dialogue.platform.effects.back(), "cls");  // No pause nobody could see.
+  EXPECT_EQ(dialogue.pending(), "#\n@\nc\nx\n");
+}
+
+TEST(CommandLoop, ReadsNothingWhenNothingCanBeWritten) {
+  ScratchDirectory directory;
+  FailingOutput failing(0);
+  Dialogue dialogue("#\nx\n");
+  std::ostream out(&failing);
+  Console console{dialogue.in, out, dialogue.platform};
+  EXPECT_EQ(runShell(console), outputFailedStatus);
+  EXPECT_FALSE(std::filesystem::exists(historyFileName));
+  EXPECT_EQ(dialogue.platform.errors, (Effects{"output failure"}));
+}
+
+TEST(CommandLoop, ReportsALogThatCannotBeWrittenOncePerRun) {
+  ScratchDirectory directory;
+  std::filesystem::create_directory(historyFileName);
+  Dialogue dialogue("#\n@\nv\nx\n");
+  EXPECT_EQ(runShell(dialogue.console), 0);
+  EXPECT_EQ(dialogue.platform.errors, (Effects{std::string(historyAppendFailedMessage)}));
+  // The commands ran all the same.
+  EXPECT_NE(dialogue.out.str().find("Comandi:"), std::string::npos);
+  EXPECT_NE(dialogue.out.str().find("Ok,sto uscendo..."), std::string::npos);
 }

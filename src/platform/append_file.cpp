@@ -1,0 +1,85 @@
+// Writing to a named file without ever waiting on it.
+#include "platform/append_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+int openForWriting(const std::string& path, int mode) {
+  return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode,
+               _S_IREAD | _S_IWRITE);
+}
+
+bool writeAll(int handle, std::string_view text) {
+  return _write(handle, text.data(), static_cast<unsigned>(text.size())) ==
+         static_cast<int>(text.size());
+}
+
+bool closeHandle(int handle) { return _close(handle) == 0; }
+
+constexpr int appendMode = _O_APPEND;
+constexpr int truncateMode = _O_TRUNC;
+#else
+int openForWriting(const std::string& path, int mode) {
+  // Non-blocking, so a FIFO without a reader fails at once; writes then
+  // block as usual.
+  int handle =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | mode, 0666);
+  if (handle < 0)
+    return -1;
+  int flags = fcntl(handle, F_GETFL);
+  if (flags >= 0)
+    fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
+  return handle;
+}
+
+bool writeAll(int handle, std::string_view text) {
+  const char* data = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    ssize_t written = ::write(handle, data, left);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool closeHandle(int handle) { return ::close(handle) == 0; }
+
+constexpr int appendMode = O_APPEND;
+constexpr int truncateMode = O_TRUNC;
+#endif
+
+}  // namespace
+
+bool appendToFile(const std::string& path, std::string_view text) {
+  int handle = openForWriting(path, appendMode);
+  if (handle < 0)
+    return false;
+  bool written = writeAll(handle, text);
+  // Some file systems report a failed write only when the file is closed.
+  bool closed = closeHandle(handle);
+  return written && closed;
+}
+
+bool truncateFile(const std::string& path) {
+  int handle = openForWriting(path, truncateMode);
+  if (handle < 0)
+    return false;
+  return closeHandle(handle);
+}

@@ -1,0 +1,40 @@
+// Standard output on POSIX systems.
+#include "platform/posix_output.h"
+
+#include <errno.h>
+#include <unistd.h>
+
+DescriptorOutputBuffer::DescriptorOutputBuffer(int fd) : fd_(fd) {
+  setp(block_, block_ + blockSize);
+}
+
+bool DescriptorOutputBuffer::flushBlock() {
+  const char* data = pbase();
+  const char* end = pptr();
+  setp(block_, block_ + blockSize);
+  if (error_ != 0)
+    return false;
+  while (data < end) {
+    ssize_t written = write(fd_, data, static_cast<size_t>(end - data));
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0) {
+      error_ = written < 0 ? errno : EIO;
+      return false;
+    }
+    data += written;
+  }
+  return true;
+}
+
+DescriptorOutputBuffer::int_type DescriptorOutputBuffer::overflow(int_type byte) {
+  if (!flushBlock())
+    return traits_type::eof();
+  if (traits_type::eq_int_type(byte, traits_type::eof()))
+    return traits_type::not_eof(byte);
+  *pptr() = traits_type::to_char_type(byte);
+  pbump(1);
+  return byte;
+}
+
+int DescriptorOutputBuffer::sync() { return flushBlock() ? 0 : -1; }
