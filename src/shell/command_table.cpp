@@ -8,6 +8,7 @@
 #include "calc/expression.h"
 #include "settings/history.h"
 #include "shell/shell_commands.h"
+#include "taxcode/tax_code_command.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'c', "conversione tra basi = c", runBaseConversion, discard, returns},
     {'g', "generazione di codici = g", nullptr, discard, returns},
     {'w', "calcolo massa grassa e magra = w", nullptr, discard, returns},
-    {'f', "simulazione codice fiscale = f", nullptr, keep, returns},
+    {'f', "simulazione codice fiscale = f", runTaxCode, keep, returns},
     {'v', "generatore password = v", nullptr, discard, returns},
     {'4', "calcolo convalente legami = 4", nullptr, keep, returns},
     {'3', "sistema lineare equazioni = 3", nullptr, discard, returns},
