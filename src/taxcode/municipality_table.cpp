@@ -17,9 +17,6 @@ MunicipalityTable::MunicipalityTable() { heads_.fill(MunicipalityRecord::none); 
 void MunicipalityTable::reserve(std::size_t count) { records_.reserve(records_.size() + count); }
 
 void MunicipalityTable::insert(std::string name, char letter, std::int32_t number) {
-  // Indices, unlike pointers, survive the vector growing.
-  if (records_.size() >= MunicipalityRecord::none)
-    return;
   std::uint32_t& head = heads_[nameHash(name)];
   records_.push_back({std::move(name), letter, number, head});
   head = static_cast<std::uint32_t>(records_.size() - 1);

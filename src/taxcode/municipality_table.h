@@ -19,7 +19,8 @@ struct MunicipalityRecord {
   std::string name;
   char letter = 0;
   std::int32_t number = 0;
-  // The index of the next record in the same bucket, or `none`.
+  // The index of the next record in the same bucket, or `none`: an index,
+  // unlike a pointer, survives the table's storage growing.
   std::uint32_t next = none;
 };
 

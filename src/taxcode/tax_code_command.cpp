@@ -144,8 +144,8 @@ std::optional<Answers> askAnswers(Console& console) {
 
 std::string resultText(const Answers& answers,
                        std::span<const std::filesystem::path> dataDirectories) {
-  // The table was loaded when the run began and the flag is never cleared;
-  // this only guards a run that got here some other way.
+  // The run's own load has set the flag, which nothing clears, so this answer
+  // is only for a table that was never loaded.
   if (!municipalitiesLoaded() && !loadMunicipalities(dataDirectories))
     return "ERRORE FILE";
   std::string code;

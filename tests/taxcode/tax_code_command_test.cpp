@@ -110,14 +110,6 @@ TEST_F(TaxCodeCommand, WithoutAFileSaysSoAndAsksNothing) {
   EXPECT_EQ(dialogue.pending(), "Rossi\n");
 }
 
-TEST_F(TaxCodeCommand, FallsBackOnTheShippedFile) {
-  fs::remove("risorsa.cf.txt");
-  Dialogue dialogue("Rossi\nMario\n10\n12\n1985\nM\nRoma\n");
-  runTaxCode(dialogue.console);
-  EXPECT_EQ(dialogue.out.str(), names + dateHeading + dayPrompt + monthPrompt + yearPrompt +
-                                    sexPrompt + municipalityPrompt + result("RSSMRA85T10H501O"));
-}
-
 TEST_F(TaxCodeCommand, EndsAtOnceWhereverInputEnds) {
   const std::string lastLine = "Uno\n";
   const std::string typed = "Rossi\nMario\nx\n10\nx\n12\nx\n1985\nx\nM\nnowhere\n" + lastLine;
