@@ -15,6 +15,7 @@
 #include "settings/history.h"
 #include "settings/settings_menu.h"
 #include "shell/shell_commands.h"
+#include "taxcode/tax_code_command.h"
 #include "tools/body_composition.h"
 #include "tools/generator_commands.h"
 
@@ -46,7 +47,7 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'c', "conversione tra basi = c", runBaseConversion, discard, returns},
     {'g', "generazione di codici = g", runCodeGenerator, discard, returns},
     {'w', "calcolo massa grassa e magra = w", runBodyComposition, discard, returns},
-    {'f', "simulazione codice fiscale = f", nullptr, keep, returns},
+    {'f', "simulazione codice fiscale = f", runTaxCode, keep, returns},
     {'v', "generatore password = v", runPasswordGenerator, discard, returns},
     {'4', "calcolo convalente legami = 4", runBondClassifier, keep, returns},
     {'3', "sistema lineare equazioni = 3", runLinearSystem, discard, returns},

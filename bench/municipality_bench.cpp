@@ -1,0 +1,70 @@
+// Loading the shipped municipality file, as every run of the tax-code command
+// does, and looking names up in the loaded table.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/file_reading.h"
+#include "taxcode/municipality_file.h"
+#include "taxcode/municipality_table.h"
+
+namespace {
+
+std::filesystem::path shippedFile() {
+  return shippedDataDirectories().back() / municipalityFileName;
+}
+
+// The whole command's load: read the file, fold its line ends, fill a table
+// and release it. The target is well under 10 ms.
+void loadShippedFile(benchmark::State& state) {
+  const std::string path = shippedFile().string();
+  std::size_t records = 0;
+  for (auto _ : state) {
+    std::optional<std::string> text = readWholeFile(path, municipalityFileLimit);
+    if (!text) {
+      state.SkipWithError("the shipped municipality file cannot be read");
+      return;
+    }
+    MunicipalityTable table;
+    addMunicipalityRecords(foldLineEnds(std::move(*text)), table);
+    records = table.size();
+    benchmark::DoNotOptimize(table.find("ROMA"));
+    table.release();
+  }
+  state.counters["records"] = static_cast<double>(records);
+}
+BENCHMARK(loadShippedFile)->Unit(benchmark::kMillisecond);
+
+// 10,000 look-ups of names of the file, as typed at the municipality question
+// would be after normalisation.
+void findTenThousandNames(benchmark::State& state) {
+  std::optional<std::string> text = readWholeFile(shippedFile().string(), municipalityFileLimit);
+  if (!text) {
+    state.SkipWithError("the shipped municipality file cannot be read");
+    return;
+  }
+  MunicipalityTable table;
+  addMunicipalityRecords(foldLineEnds(*text), table);
+  std::vector<std::string> names;
+  for (std::size_t at = 0; names.size() < 10000;) {
+    std::size_t tab = text->find('\t', at);
+    if (tab == std::string::npos) {
+      at = 0;
+      continue;
+    }
+    names.push_back(text->substr(at, tab - at));
+    at = text->find('\n', tab) + 1;
+  }
+  for (auto _ : state) {
+    std::size_t found = 0;
+    for (const std::string& name : names)
+      found += table.find(name) != nullptr;
+    benchmark::DoNotOptimize(found);
+  }
+}
+BENCHMARK(findTenThousandNames)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,175 @@
+// The tax-code command's dialogue. The municipality table lives for one run:
+// loaded at its start, released once the code is printed or input has ended.
+#include "taxcode/tax_code_command.h"
+
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/input.h"
+#include "taxcode/municipality_file.h"
+#include "taxcode/municipality_table.h"
+#include "taxcode/name_normalisation.h"
+#include "taxcode/tax_code.h"
+
+namespace {
+
+struct Answers {
+  std::string surname;
+  std::string name;
+  int day = 0;
+  int month = 0;
+  int year = 0;
+  char sex = 0;
+  MunicipalityRecord municipality;
+};
+
+enum class Outcome { read, unreadable, ended };
+
+struct NumberAnswer {
+  Outcome outcome;
+  int value;
+};
+
+// A whole number by formatted extraction. An answer that cannot be read
+// counts as 0; its line is dropped and the stream cleared, so the question
+// can be asked again instead of failing for ever.
+NumberAnswer readNumber(Console& console, std::string_view prompt) {
+  console.out << std::endl << prompt;
+  int value = 0;
+  if (console.in >> value)
+    return {Outcome::read, value};
+  if (console.in.eof() || console.in.bad())
+    return {Outcome::ended, 0};
+  console.in.clear();
+  console.in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  return {Outcome::unreadable, 0};
+}
+
+// Nothing at the end of input.
+std::optional<int> askInRange(Console& console, std::string_view prompt, int lowest, int highest,
+                              std::string_view error) {
+  for (;;) {
+    NumberAnswer answer = readNumber(console, prompt);
+    if (answer.outcome == Outcome::ended)
+      return std::nullopt;
+    if (answer.value >= lowest && answer.value <= highest)
+      return answer.value;
+    console.out << error;
+  }
+}
+
+std::optional<int> askYear(Console& console) {
+  for (;;) {
+    NumberAnswer answer = readNumber(console, "Anno di nascita (aaaa): ");
+    if (answer.outcome == Outcome::ended)
+      return std::nullopt;
+    if (answer.outcome == Outcome::read) {
+      discardOneChar(console.in);
+      return answer.value;
+    }
+  }
+}
+
+bool isSex(char c) { return c == 'm' || c == 'M' || c == 'f' || c == 'F'; }
+
+// Only the first character of the answer counts; the one after it is dropped.
+std::optional<char> askSex(Console& console) {
+  for (;;) {
+    console.out << std::endl << "Sesso (M/F): ";
+    char sex = 0;
+    if (!(console.in >> sex))
+      return std::nullopt;
+    discardOneChar(console.in);
+    if (isSex(sex))
+      return sex;
+    console.out << "ERRORE: Inserire solo il carattere 'M' o 'F'.\n";
+  }
+}
+
+// Asks until a name of the table is typed; the only other way out is the end
+// of input.
+const MunicipalityRecord* askMunicipality(Console& console) {
+  for (;;) {
+    console.out << std::endl << "Comune di nascita: ";
+    std::string typed;
+    if (!std::getline(console.in, typed))
+      return nullptr;
+    if (const MunicipalityRecord* record = findMunicipality(normaliseName(typed)))
+      return record;
+    console.out << "ERRORE: Comune non trovato.\n";
+  }
+}
+
+bool askLine(Console& console, std::string_view prompt, std::string& line) {
+  console.out << prompt;
+  if (!std::getline(console.in, line))
+    return false;
+  console.out << std::endl;
+  return true;
+}
+
+// Nothing when input ends before every answer is in.
+std::optional<Answers> askAnswers(Console& console) {
+  Answers answers;
+  if (!askLine(console, "Cognome: ", answers.surname) || !askLine(console, "Nome: ", answers.name))
+    return std::nullopt;
+  console.out << "Inserire la data di nascita nel formato: gg/mm/aaaa\n";
+  std::optional<int> day = askInRange(console, "Giorno di nascita(gg): ", 1, 31,
+                                      "ERRORE: Giorno di nascita non valido.\n");
+  if (!day)
+    return std::nullopt;
+  std::optional<int> month = askInRange(console, "Mese di nascita (mm): ", 1, 12,
+                                        "\nERRORE: Mese di nascita non valido.\n");
+  if (!month)
+    return std::nullopt;
+  std::optional<int> year = askYear(console);
+  if (!year)
+    return std::nullopt;
+  std::optional<char> sex = askSex(console);
+  if (!sex)
+    return std::nullopt;
+  const MunicipalityRecord* municipality = askMunicipality(console);
+  if (!municipality)
+    return std::nullopt;
+  answers.day = *day;
+  answers.month = *month;
+  answers.year = *year;
+  answers.sex = *sex;
+  // A copy: the record itself goes with the table.
+  answers.municipality = *municipality;
+  return answers;
+}
+
+std::string resultText(const Answers& answers,
+                       std::span<const std::filesystem::path> dataDirectories) {
+  // The run's own load has set the flag, which nothing clears, so this answer
+  // is only for a table that was never loaded.
+  if (!municipalitiesLoaded() && !loadMunicipalities(dataDirectories))
+    return "ERRORE FILE";
+  std::string code;
+  if (buildTaxCode(code, answers.surname, answers.name, answers.day, answers.month, answers.year,
+                   answers.sex) != taxCodeBuilt ||
+      !appendMunicipalityCode(code, answers.municipality))
+    return "ERRORE DATI";
+  code += checkCharacter(code);
+  return code;
+}
+
+}  // namespace
+
+void runTaxCode(Console& console) { runTaxCodeWith(console, shippedDataDirectories()); }
+
+void runTaxCodeWith(Console& console, std::span<const std::filesystem::path> dataDirectories) {
+  if (!loadMunicipalities(dataDirectories)) {
+    console.out << std::endl << "Errore caricare risorse" << std::endl;
+    return;
+  }
+  if (std::optional<Answers> answers = askAnswers(console)) {
+    console.out << std::endl
+                << std::endl
+                << "Codice fiscale: " << resultText(*answers, dataDirectories) << "\n\n";
+  }
+  releaseMunicipalities();
+}
