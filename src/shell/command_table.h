@@ -12,7 +12,7 @@ using CommandHandler = void (*)(Console&);
 struct CommandEntry {
   char key;
   std::string_view label;  // Empty: not shown by the command list.
-  CommandHandler handler;  // Null: the tool is not available.
+  CommandHandler handler;
   // The tool's last read was a formatted extraction, whose line end the loop
   // must drop before it reads the next command line.
   bool discardAfter;

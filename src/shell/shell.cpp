@@ -84,7 +84,7 @@ bool runCommandLine(Console& console, const std::string& line) {
     return true;
   }
   const CommandEntry* entry = isOneCharAnswer(line) ? findCommand(line[0]) : nullptr;
-  if (!entry || !entry->handler) {
+  if (!entry) {
     printInvalidCommand(console.out);
     return true;
   }

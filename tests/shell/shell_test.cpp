@@ -6,7 +6,6 @@
 
 #include "dialogue.h"
 #include "settings/history.h"
-#include "shell/command_table.h"
 #include "shell/shell_commands.h"
 
 namespace {
@@ -112,19 +111,6 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
         << line;
     EXPECT_EQ(fileContent(historyFileName), line + "\nx\n");
   }
-}
-
-TEST(CommandLoop, KeysOfToolsNotYetAvailableAreInvalid) {
-  const CommandEntry* missing = nullptr;
-  for (const CommandEntry& entry : commandTable()) {
-    if (!entry.handler && !missing)
-      missing = &entry;
-  }
-  if (!missing)
-    GTEST_SKIP() << "every tool is available";
-  Session session(std::string(1, missing->key) + "\nx\n");
-  EXPECT_EQ(session.afterBanner(),
-            promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell);
 }
 
 TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
