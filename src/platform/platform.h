@@ -27,6 +27,12 @@ class Platform {
   // Starts a fresh instance of the program. May not return (POSIX replaces
   // the process); when it does, the caller ends this instance.
   virtual void restart() = 0;
+  // Recall of earlier command lines where input is edited at a terminal: the
+  // next line read is a command line; `line` was read as one (or found in
+  // the history of an earlier run); the history was emptied.
+  virtual void expectCommandLine();
+  virtual void rememberCommandLine(std::string_view line);
+  virtual void forgetCommandLines();
 };
 
 // The implementation for the system the program was built for, given the

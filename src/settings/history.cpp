@@ -36,5 +36,6 @@ void runHistoryCommand(Console& console) {
     return;
   }
   clearHistory();
+  console.platform.forgetCommandLines();
   out << std::endl << "Fatto!" << std::endl;
 }

@@ -6,6 +6,7 @@
 #include "console/input.h"
 #include "console/web.h"
 #include "settings/history.h"
+#include "settings/history_recall.h"
 #include "settings/theme.h"
 #include "shell/command_table.h"
 #include "shell/shell_commands.h"
@@ -63,11 +64,13 @@ void printPromptBlock(std::ostream& out) {
 
 bool readCommandLine(Console& console, std::string& line) {
   recoverFromFailedRead(console.in);
+  console.platform.expectCommandLine();
   bool read = static_cast<bool>(std::getline(console.in, line));
   console.out << std::endl;
   if (!read)
     return false;
   appendHistory(line);
+  console.platform.rememberCommandLine(line);
   return true;
 }
 
@@ -107,6 +110,7 @@ void runStartup(Console& console) {
 
 void runShell(Console& console) {
   runStartup(console);
+  offerHistoryForRecall(console.platform);
   std::string line;
   for (;;) {
     printPromptBlock(console.out);

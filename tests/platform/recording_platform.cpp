@@ -23,3 +23,11 @@ void RecordingPlatform::openPage(std::string_view address) {
 }
 
 void RecordingPlatform::restart() { effects.push_back("restart"); }
+
+void RecordingPlatform::expectCommandLine() { ++commandLinesExpected; }
+
+void RecordingPlatform::rememberCommandLine(std::string_view line) {
+  recalledCommandLines.emplace_back(line);
+}
+
+void RecordingPlatform::forgetCommandLines() { recalledCommandLines.clear(); }

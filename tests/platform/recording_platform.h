@@ -16,7 +16,14 @@ class RecordingPlatform : public Platform {
   bool isReachable(std::string_view host) override;
   void openPage(std::string_view address) override;
   void restart() override;
+  void expectCommandLine() override;
+  void rememberCommandLine(std::string_view line) override;
+  void forgetCommandLines() override;
 
   bool online = false;
   std::vector<std::string> effects;
+  // The command prompt's recall list, as the shell and the history keep it,
+  // and how many command lines were announced.
+  std::vector<std::string> recalledCommandLines;
+  int commandLinesExpected = 0;
 };

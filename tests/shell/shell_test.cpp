@@ -165,3 +165,12 @@ TEST(ReadCommandLine, StopsAtEndOfInputAfterAFailedRead) {
   std::string line;
   EXPECT_FALSE(readCommandLine(dialogue.console, line));
 }
+
+TEST(CommandRecall, MirrorsTheFunctionHistoryWithoutTheToolsAnswers) {
+  ScratchDirectory directory;
+  writeFile(historyFileName, "k\r\n\nl");
+  Dialogue dialogue("a\n1\n5\n#\nx\n");
+  runShell(dialogue.console);
+  EXPECT_EQ(dialogue.platform.recalledCommandLines, (Effects{"k", "", "l", "a", "#", "x"}));
+  EXPECT_EQ(dialogue.platform.commandLinesExpected, 3);
+}
