@@ -112,6 +112,8 @@ PosixPlatform::PosixPlatform(std::ostream& out, bool outputIsTerminal, bool inpu
     : out_(out), outputIsTerminal_(outputIsTerminal), inputIsTerminal_(inputIsTerminal) {}
 
 PosixPlatform::~PosixPlatform() {
+  // The editor stands in front of the buffers put back below.
+  lineEditor_.reset();
   resetAttributes();
   if (inputStream_)
     inputStream_->rdbuf(previousInputBuffer_);
@@ -121,6 +123,10 @@ void PosixPlatform::takeOverStandardInput(std::istream& in) {
   input_ = std::make_unique<DescriptorInputBuffer>(STDIN_FILENO);
   inputStream_ = &in;
   previousInputBuffer_ = in.rdbuf(input_.get());
+}
+
+void PosixPlatform::startLineEditing(std::istream& in) {
+  lineEditor_ = LineEditor::startOnTerminal(in, out_, STDIN_FILENO, STDOUT_FILENO);
 }
 
 void PosixPlatform::writeEscape(std::string_view sequence) {
@@ -222,11 +228,27 @@ void PosixPlatform::restart() {
   execv(path.c_str(), arguments);
 }
 
+void PosixPlatform::expectCommandLine() {
+  if (lineEditor_)
+    lineEditor_->expectCommandLine();
+}
+
+void PosixPlatform::rememberCommandLine(std::string_view line) {
+  if (lineEditor_)
+    lineEditor_->rememberCommandLine(line);
+}
+
+void PosixPlatform::forgetCommandLines() {
+  if (lineEditor_)
+    lineEditor_->forgetCommandLines();
+}
+
 std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
   // A closed output pipe must not kill the program; writes just fail.
   signal(SIGPIPE, SIG_IGN);
   auto platform =
       std::make_unique<PosixPlatform>(out, isatty(STDOUT_FILENO) == 1, isatty(STDIN_FILENO) == 1);
   platform->takeOverStandardInput(in);
+  platform->startLineEditing(in);
   return platform;
 }

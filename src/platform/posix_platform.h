@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/line_editor.h"
 #include "platform/platform.h"
 #include "platform/posix_input.h"
 
@@ -23,6 +24,9 @@ class PosixPlatform : public Platform {
   // Reads `in` from standard input in blocks, so that a restart can hand
   // what was read ahead to the new instance.
   void takeOverStandardInput(std::istream& in);
+  // At a terminal, edits each line read from `in` and offers earlier ones;
+  // after every other take-over of the streams, since it stands in front.
+  void startLineEditing(std::istream& in);
 
   void setTitle(std::string_view title) override;
   void clearScreen() override;
@@ -31,6 +35,9 @@ class PosixPlatform : public Platform {
   bool isReachable(std::string_view host) override;
   void openPage(std::string_view address) override;
   void restart() override;
+  void expectCommandLine() override;
+  void rememberCommandLine(std::string_view line) override;
+  void forgetCommandLines() override;
 
  private:
   void writeEscape(std::string_view sequence);
@@ -43,6 +50,7 @@ class PosixPlatform : public Platform {
   std::unique_ptr<DescriptorInputBuffer> input_;
   std::istream* inputStream_ = nullptr;
   std::streambuf* previousInputBuffer_ = nullptr;
+  std::unique_ptr<LineEditor> lineEditor_;
 };
 
 // The SGR sequence that shows `text` on `background`, both console colour
