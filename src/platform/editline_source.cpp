@@ -147,8 +147,10 @@ bool EditlineSource::start() {
   el_set(editor_, EL_SIGNAL, 1);
   for (const auto& [keys, function] : keyBindings)
     el_set(editor_, EL_BIND, keys, function, static_cast<const char*>(nullptr));
-  el_set(editor_, EL_ADDFN, "kalvex-delete-or-end", "Delete a character or end the input",
-         &deleteOrEndInput);
+  // The wide form keeps the names as given; the narrow one copies them and
+  // never frees the copies.
+  el_wset(editor_, EL_ADDFN, L"kalvex-delete-or-end", L"Delete a character or end the input",
+          &deleteOrEndInput);
   el_set(editor_, EL_BIND, "^D", "kalvex-delete-or-end", static_cast<const char*>(nullptr));
   return true;
 }

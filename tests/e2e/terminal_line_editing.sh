@@ -27,6 +27,8 @@ session=kalvex
 terminal() { tmux -S "$socket" -f /dev/null "$@"; }
 trap 'terminal kill-server 2>/dev/null; rm -rf "$work"' EXIT
 mkdir "$work/dir"
+# The server ends with its last session; this one outlives every run.
+terminal new-session -d -s keeper "exec sleep 300"
 
 fail() {
   echo "FAILED: $*"
@@ -113,13 +115,20 @@ keys q
 expect_status 0
 [ "$(cat "$work/dir/function_history.txt")" = $'a\nx' ] || fail "history: $(cat "$work/dir/function_history.txt")"
 
-# Second run, in a narrow window: the earlier run's commands come back, a
-# wrapped prompt is redrawn in place, @ c forgets the commands, Ctrl-D ends.
+# Second run, in a narrow window: the earlier run's commands come back, also
+# after a restart, a wrapped prompt is redrawn in place, @ c forgets the
+# commands, Ctrl-D ends.
 start_run 30
 expect_line "Path:"
 keys Up
 expect_line "Path: x"
+keys C-u l
+expect_line "Path: l"
+keys Enter
+expect_line "Path:"
 keys Up
+expect_line "Path: l"
+keys Up Up
 expect_line "Path: a"
 keys Enter
 expect_line "tilizzare:"
