@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 #include "platform/terminal_line_source.h"
@@ -44,10 +43,10 @@ bool isAsciiOnly(locale_t locale) {
          codeset == "646";
 }
 
-// Editline decodes keys by the character set of LC_CTYPE. The program never
-// sets a locale, so it is the user's, taken for the editor alone; where that
-// is plain ASCII (C, POSIX), UTF-8, the encoding of every message the program
-// writes, keeps an è typed from being dropped.
+// Editline decodes keys by the character set of LC_CTYPE. The program itself
+// stays in the C locale; the editor alone takes the user's character set, or
+// UTF-8, the encoding of every message the program writes, where the user's
+// is plain ASCII (C, POSIX): a typed è would be dropped otherwise.
 locale_t terminalLocale() {
   locale_t user = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
   if (user && !isAsciiOnly(user))
