@@ -16,3 +16,11 @@ void Platform::sleepFor(std::chrono::milliseconds duration) {
 void Platform::reportError(std::string_view message) { std::cerr << message << std::endl; }
 
 void Platform::reportOutputFailure() { reportError(outputFailureMessage); }
+
+// Only an editing terminal offers earlier lines; elsewhere there is nothing to
+// keep.
+void Platform::expectCommandLine() {}
+
+void Platform::rememberCommandLine(std::string_view) {}
+
+void Platform::forgetCommandLines() {}

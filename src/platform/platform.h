@@ -36,6 +36,12 @@ class Platform {
   // Standard output can no longer be written: says why on standard error,
   // except when its reader went away (a closed pipe), which needs no word.
   virtual void reportOutputFailure();
+  // Recall of earlier command lines where input is edited at a terminal: the
+  // next line read is a command line; `line` was read as one (or found in
+  // the history of an earlier run); the history was emptied.
+  virtual void expectCommandLine();
+  virtual void rememberCommandLine(std::string_view line);
+  virtual void forgetCommandLines();
 };
 
 // The implementation for the system the program was built for, given the

@@ -170,6 +170,8 @@ PosixPlatform::PosixPlatform(std::ostream& out, const TerminalSettings& terminal
 }
 
 PosixPlatform::~PosixPlatform() {
+  // The editor stands in front of the buffers put back below.
+  lineEditor_.reset();
   restoreTerminal();
   out_.flush();
   if (inputStream_)
@@ -209,6 +211,10 @@ void PosixPlatform::setConnectivityCheck(std::string port, std::chrono::millisec
 }
 
 void PosixPlatform::setRestartProgram(std::string path) { restartProgram_ = std::move(path); }
+
+void PosixPlatform::startLineEditing(std::istream& in) {
+  lineEditor_ = LineEditor::startOnTerminal(in, out_, terminal_.inputFd, terminal_.outputFd);
+}
 
 void PosixPlatform::writeEscape(std::string_view sequence) {
   if (!escapesAllowed_)
@@ -349,6 +355,21 @@ void PosixPlatform::reportOutputFailure() {
     reportError(message);
 }
 
+void PosixPlatform::expectCommandLine() {
+  if (lineEditor_)
+    lineEditor_->expectCommandLine();
+}
+
+void PosixPlatform::rememberCommandLine(std::string_view line) {
+  if (lineEditor_)
+    lineEditor_->rememberCommandLine(line);
+}
+
+void PosixPlatform::forgetCommandLines() {
+  if (lineEditor_)
+    lineEditor_->forgetCommandLines();
+}
+
 std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
   // A closed output pipe must not kill the program: the write fails, and the
   // command loop ends at its next prompt.
@@ -357,5 +378,6 @@ std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) 
   platform->takeOverInput(in);
   platform->takeOverOutput();
   platform->restoreTerminalOnSignals();
+  platform->startLineEditing(in);
   return platform;
 }

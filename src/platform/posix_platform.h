@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/line_editor.h"
 #include "platform/platform.h"
 #include "platform/posix_input.h"
 #include "platform/posix_output.h"
@@ -48,6 +49,9 @@ class PosixPlatform : public Platform {
   void setConnectivityCheck(std::string port, std::chrono::milliseconds timeout);
   // The program a restart starts; by default this one's own executable.
   void setRestartProgram(std::string path);
+  // At a terminal, edits each line read from `in` and offers earlier ones;
+  // after every other take-over of the streams, since it stands in front.
+  void startLineEditing(std::istream& in);
 
   void setTitle(std::string_view title) override;
   void clearScreen() override;
@@ -57,6 +61,9 @@ class PosixPlatform : public Platform {
   void openPage(std::string_view address) override;
   void restart() override;
   void reportOutputFailure() override;
+  void expectCommandLine() override;
+  void rememberCommandLine(std::string_view line) override;
+  void forgetCommandLines() override;
 
  private:
   void writeEscape(std::string_view sequence);
@@ -77,6 +84,7 @@ class PosixPlatform : public Platform {
   std::streambuf* previousInputBuffer_ = nullptr;
   std::unique_ptr<DescriptorOutputBuffer> output_;
   std::streambuf* previousOutputBuffer_ = nullptr;
+  std::unique_ptr<LineEditor> lineEditor_;
 };
 
 // The SGR sequence that shows `text` on `background`, both console colour

@@ -72,5 +72,6 @@ void runHistoryCommand(Console& console) {
     out << std::endl << clearFailedMessage << std::endl;
     return;
   }
+  console.platform.forgetCommandLines();
   out << std::endl << "Fatto!" << std::endl;
 }

@@ -6,6 +6,7 @@
 #include "console/input.h"
 #include "console/web.h"
 #include "settings/history.h"
+#include "settings/history_recall.h"
 #include "settings/theme.h"
 #include "shell/command_table.h"
 #include "shell/shell_commands.h"
@@ -63,6 +64,7 @@ void printPromptBlock(std::ostream& out) {
 
 bool readCommandLine(Console& console, std::string& line, bool& historyFailureReported) {
   recoverFromFailedRead(console.in);
+  console.platform.expectCommandLine();
   bool read = static_cast<bool>(std::getline(console.in, line));
   console.out << std::endl;
   if (!read)
@@ -71,6 +73,7 @@ bool readCommandLine(Console& console, std::string& line, bool& historyFailureRe
     console.platform.reportError(historyAppendFailedMessage);
     historyFailureReported = true;
   }
+  console.platform.rememberCommandLine(line);
   return true;
 }
 
@@ -110,6 +113,7 @@ void runStartup(Console& console) {
 
 int runShell(Console& console) {
   runStartup(console);
+  offerHistoryForRecall(console.platform);
   std::string line;
   bool historyFailureReported = false;
   for (;;) {

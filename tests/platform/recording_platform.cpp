@@ -33,3 +33,11 @@ void RecordingPlatform::reportError(std::string_view message) {
 }
 
 void RecordingPlatform::reportOutputFailure() { errors.push_back("output failure"); }
+
+void RecordingPlatform::expectCommandLine() { ++commandLinesExpected; }
+
+void RecordingPlatform::rememberCommandLine(std::string_view line) {
+  recalledCommandLines.emplace_back(line);
+}
+
+void RecordingPlatform::forgetCommandLines() { recalledCommandLines.clear(); }

@@ -19,9 +19,16 @@ class RecordingPlatform : public Platform {
   void sleepFor(std::chrono::milliseconds duration) override;
   void reportError(std::string_view message) override;
   void reportOutputFailure() override;
+  void expectCommandLine() override;
+  void rememberCommandLine(std::string_view line) override;
+  void forgetCommandLines() override;
 
   bool online = false;
   std::vector<std::string> effects;
   // The lines written on standard error.
   std::vector<std::string> errors;
+  // The command prompt's recall list, as the shell and the history keep it,
+  // and how many command lines were announced.
+  std::vector<std::string> recalledCommandLines;
+  int commandLinesExpected = 0;
 };

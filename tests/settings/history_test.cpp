@@ -131,3 +131,15 @@ TEST(RunHistoryCommand, AClearedLogRestartsWithTheNextCommand) {
   EXPECT_NE(dialogue.out.str().find("Cronologia delle funzioni: \n\n@\n\n\n"), std::string::npos);
   EXPECT_EQ(fileContent(historyFileName), "@\nx\n");
 }
+
+TEST(RunHistoryCommand, EmptiesTheRecallListOnlyWhenClearing) {
+  ScratchDirectory directory;
+  Dialogue showing("v\n");
+  showing.platform.recalledCommandLines = {"#"};
+  runHistoryCommand(showing.console);
+  EXPECT_EQ(showing.platform.recalledCommandLines, (std::vector<std::string>{"#"}));
+  Dialogue clearing("c\n");
+  clearing.platform.recalledCommandLines = {"#"};
+  runHistoryCommand(clearing.console);
+  EXPECT_TRUE(clearing.platform.recalledCommandLines.empty());
+}

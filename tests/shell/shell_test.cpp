@@ -214,3 +214,12 @@ TEST(CommandLoop, ReportsALogThatCannotBeWrittenOncePerRun) {
   EXPECT_NE(dialogue.out.str().find("Comandi:"), std::string::npos);
   EXPECT_NE(dialogue.out.str().find("Ok,sto uscendo..."), std::string::npos);
 }
+
+TEST(CommandRecall, MirrorsTheFunctionHistoryWithoutTheToolsAnswers) {
+  ScratchDirectory directory;
+  writeFile(historyFileName, "k\r\n\nl");
+  Dialogue dialogue("a\n1\n5\n#\nx\n");
+  runShell(dialogue.console);
+  EXPECT_EQ(dialogue.platform.recalledCommandLines, (Effects{"k", "", "l", "a", "#", "x"}));
+  EXPECT_EQ(dialogue.platform.commandLinesExpected, 3);
+}
