@@ -113,18 +113,21 @@ TEST(AppendMunicipalityCode, PadsToThreeDigitsAndRefusesWhatIsNoCode) {
 
 TEST(CheckCharacter, FollowsThePublishedOddAndEvenTables) {
   EXPECT_EQ(checkCharacter("RSSMRA85T10A562"), 'S');
-  // One position at a time: A at an odd position counts 1, at an even one 0;
-  // digits count as the letter with their index.
-  EXPECT_EQ(checkCharacter("A"), 'B');
-  EXPECT_EQ(checkCharacter("0"), 'B');
-  EXPECT_EQ(checkCharacter("B"), 'A');
-  EXPECT_EQ(checkCharacter("C"), 'F');
-  EXPECT_EQ(checkCharacter("M"), 'S');
-  EXPECT_EQ(checkCharacter("X"), 'Z');
-  EXPECT_EQ(checkCharacter("Z"), 'X');
-  EXPECT_EQ(checkCharacter("9"), 'V');
-  EXPECT_EQ(checkCharacter("BZ"), 'Z');
-  EXPECT_EQ(checkCharacter("B9"), 'J');
+  // Each character alone at the first (odd) position, then after a B, which
+  // counts 0 there, at the second (even) one. The odd values are the published
+  // table's, in the order A to Z; a digit counts as the letter with its index.
+  constexpr int oddValues[26] = {1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18,
+                                 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
+  for (int index = 0; index < 26; ++index) {
+    std::string letter(1, static_cast<char>('A' + index));
+    EXPECT_EQ(checkCharacter(letter), 'A' + oddValues[index]) << letter;
+    EXPECT_EQ(checkCharacter("B" + letter), 'A' + index) << letter;
+  }
+  for (int digit = 0; digit < 10; ++digit) {
+    std::string text(1, static_cast<char>('0' + digit));
+    EXPECT_EQ(checkCharacter(text), 'A' + oddValues[digit]) << text;
+    EXPECT_EQ(checkCharacter("B" + text), 'A' + digit) << text;
+  }
   // Only fifteen positions count.
   EXPECT_EQ(checkCharacter("RSSMRA85T10A562S"), 'S');
 }
