@@ -28,8 +28,16 @@ TEST(History, KeepsEveryLineExactlyAsTyped) {
   ScratchDirectory directory;
   for (std::string line : {"@", "", " x ", "\t", "helpsite"})
     EXPECT_TRUE(appendHistory(line));
-  EXPECT_EQ(fileContent(historyFileName), "@\n\n x \n\t\nhelpsite\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("@\n\n x \n\t\nhelpsite\n"));
   EXPECT_EQ(shownHistory(), "@\n\n x \n\t\nhelpsite\n");
+}
+
+TEST(History, ShowsTheLinesOfATextFileWrittenHere) {
+  ScratchDirectory directory;
+  // The first line end straddles the 64 KiB blocks the log is read in.
+  std::string longLine(64 * 1024 - 1, 'a');
+  writeFile(historyFileName, asTextFile(longLine + "\nb\n"));
+  EXPECT_EQ(shownHistory(), longLine + "\nb\n");
 }
 
 TEST(History, ShowsALastLineWithoutLineEnd) {
@@ -85,7 +93,8 @@ TEST(RunHistoryCommand, ShowsNoMoreThanTheLogHeldWhenAsked) {
   runHistoryCommand(console);
   intoTheLog.close();
   std::string asked = "#\n@\n" + question + listingHeader;
-  EXPECT_EQ(fileContent(historyFileName), asked + asked);
+  // The log file took the listing in text mode.
+  EXPECT_EQ(fileContent(historyFileName), "#\n@\n" + asTextFile(question + listingHeader + asked));
 }
 
 TEST(RunHistoryCommand, ClearsOnAnyOtherOneByteAnswer) {
@@ -121,7 +130,7 @@ TEST(RunHistoryCommand, TheFirstListingShowsTheCommandThatAskedForIt) {
   runShell(dialogue.console);
   EXPECT_NE(dialogue.out.str().find("Cronologia delle funzioni: \n\n@\n\n\nCosa vuoi fare?"),
             std::string::npos);
-  EXPECT_EQ(fileContent(historyFileName), "@\nx\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("@\nx\n"));
 }
 
 TEST(RunHistoryCommand, AClearedLogRestartsWithTheNextCommand) {
@@ -129,5 +138,5 @@ TEST(RunHistoryCommand, AClearedLogRestartsWithTheNextCommand) {
   Dialogue dialogue("#\n@\nc\n@\nv\nx\n");
   runShell(dialogue.console);
   EXPECT_NE(dialogue.out.str().find("Cronologia delle funzioni: \n\n@\n\n\n"), std::string::npos);
-  EXPECT_EQ(fileContent(historyFileName), "@\nx\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("@\nx\n"));
 }

@@ -90,7 +90,7 @@ TEST(CommandLoop, ExitsOnXAfterLoggingIt) {
   EXPECT_EQ(session.status, 0);
   EXPECT_TRUE(session.dialogue.platform.errors.empty());
   EXPECT_EQ(session.afterBanner(), promptBlock + "\n" + farewell);
-  EXPECT_EQ(fileContent(historyFileName), "x\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("x\n"));
 }
 
 TEST(CommandLoop, EndOfInputExitsLikeXWithoutLogging) {
@@ -110,7 +110,7 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
     EXPECT_EQ(session.afterBanner(),
               promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell)
         << line;
-    EXPECT_EQ(fileContent(historyFileName), line + "\nx\n");
+    EXPECT_EQ(fileContent(historyFileName), asTextFile(line + "\nx\n"));
   }
 }
 
@@ -142,7 +142,7 @@ TEST(CommandLoop, HelpsiteReportsANetworkErrorWhenOffline) {
   Session session("helpsite\nx\n");
   EXPECT_EQ(session.afterBanner(), promptBlock + "\n\n\nErrore di rete, collegati e riprova.\n\n" +
                                        promptBlock + "\n" + farewell);
-  EXPECT_EQ(fileContent(historyFileName), "helpsite\nx\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("helpsite\nx\n"));
 }
 
 TEST(CommandLoop, RestartEndsTheLoopWithoutPause) {
@@ -150,7 +150,7 @@ TEST(CommandLoop, RestartEndsTheLoopWithoutPause) {
   EXPECT_EQ(session.afterBanner(), promptBlock + "\nRiavviando...\n");
   EXPECT_EQ(session.effects().back(), "restart");
   EXPECT_EQ(session.dialogue.pending(), "#\n");
-  EXPECT_EQ(fileContent(historyFileName), "l\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("l\n"));
 }
 
 TEST(CommandLoop, ClearScreenClearsTwiceAndShowsTheBanner) {
@@ -179,7 +179,7 @@ TEST(ReadCommandLine, ForgetsAFailedToolReadAndItsLine) {
   bool reported = false;
   EXPECT_TRUE(readCommandLine(dialogue.console, line, reported));
   EXPECT_EQ(line, "#");
-  EXPECT_EQ(fileContent(historyFileName), "#\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("#\n"));
   EXPECT_EQ(dialogue.out.str(), "\n");
 }
 
@@ -201,7 +201,7 @@ TEST(CommandLoop, StopsAtTheNextPromptOnceTheOutputHasFailed) {
   std::ostream out(&failing);
   Console console{dialogue.in, out, dialogue.platform};
   EXPECT_EQ(runShell(console), outputFailedStatus);
-  EXPECT_EQ(fileContent(historyFileName), "#\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("#\n"));
   EXPECT_EQ(dialogue.platform.errors, (Effects{"output failure"}));
   EXPECT_EQ(dialogue.platform.effects.back(), "cls");  // No pause nobody could see.
   EXPECT_EQ(dialogue.pending(), "#\n@\nc\nx\n");
