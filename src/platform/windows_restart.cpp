@@ -38,8 +38,9 @@ KEY_EVENT_RECORD keyFor(wchar_t character) {
   return key;
 }
 
-// Types `text` back into the console: each character a key press and its
-// release. Enter gives CR LF when read back, so the LF after a CR is no key.
+// Types `text` back into the console, ahead of any key pressed since: each
+// character a key press and its release. Enter gives CR LF when read back,
+// so the LF after a CR is no key.
 bool typeIntoConsole(HANDLE console, const std::string& text) {
   std::wstring wide = widen(text);
   std::vector<INPUT_RECORD> records;
@@ -52,6 +53,13 @@ bool typeIntoConsole(HANDLE console, const std::string& text) {
     records.push_back(record);
     record.Event.KeyEvent.bKeyDown = FALSE;
     records.push_back(record);
+  }
+  DWORD waiting = 0;
+  if (GetNumberOfConsoleInputEvents(console, &waiting) && waiting > 0) {
+    std::vector<INPUT_RECORD> later(waiting);
+    DWORD taken = 0;
+    if (ReadConsoleInputW(console, later.data(), waiting, &taken))
+      records.insert(records.end(), later.begin(), later.begin() + taken);
   }
   DWORD written = 0;
   return WriteConsoleInputW(console, records.data(), static_cast<DWORD>(records.size()), &written);
