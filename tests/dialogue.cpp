@@ -35,6 +35,20 @@ std::string fileContent(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+std::string asTextFile(const std::string& text) {
+#ifdef _WIN32
+  std::string file;
+  for (char byte : text) {
+    if (byte == '\n')
+      file += '\r';
+    file += byte;
+  }
+  return file;
+#else
+  return text;
+#endif
+}
+
 void writeFile(const std::filesystem::path& path, const std::string& content) {
   std::ofstream file(path, std::ios::binary);
   file << content;

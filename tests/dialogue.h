@@ -38,4 +38,6 @@ class ScratchDirectory {
 };
 
 std::string fileContent(const std::filesystem::path& path);
+// `text` as a file written in text mode holds it: on Windows each LF is CR LF.
+std::string asTextFile(const std::string& text);
 void writeFile(const std::filesystem::path& path, const std::string& content);

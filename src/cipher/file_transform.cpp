@@ -35,5 +35,8 @@ TransformResult transformFile(const std::string& inputName, const std::string& o
     if (!output.write(bytes.data(), bytes.size()))
       return TransformResult::writeFailed;
   }
+  // Windows will not put a file in the place of one that is still open, and
+  // the output may be the input itself.
+  input.close();
   return output.commit() ? TransformResult::done : TransformResult::writeFailed;
 }

@@ -9,6 +9,8 @@
 
 #ifdef _WIN32
 #include <io.h>
+
+#include "platform/native_path.h"
 #else
 #include <unistd.h>
 #endif
@@ -17,8 +19,8 @@ namespace {
 
 #ifdef _WIN32
 int openForWriting(const std::string& path, int mode) {
-  return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode,
-               _S_IREAD | _S_IWRITE);
+  return _wopen(nativePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode,
+                _S_IREAD | _S_IWRITE);
 }
 
 bool writeAll(int handle, std::string_view text) {

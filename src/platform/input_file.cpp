@@ -11,6 +11,8 @@
 #include <io.h>
 
 #include <filesystem>
+
+#include "platform/native_path.h"
 #else
 #include <unistd.h>
 #endif
@@ -21,10 +23,11 @@ namespace {
 int openForReading(const std::string& path) {
   // Named pipes and devices are not regular files; refuse them before
   // opening, since opening may wait.
+  std::filesystem::path name = nativePath(path);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), error))
+  if (!std::filesystem::is_regular_file(name, error))
     return -1;
-  return _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  return _wopen(name.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 }
 
 bool isRegular(int handle, std::uint64_t& size) {

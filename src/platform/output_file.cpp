@@ -11,6 +11,8 @@
 #include <random>
 #include <system_error>
 
+#include "platform/native_path.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -25,11 +27,11 @@ constexpr int creationAttempts = 100;
 
 #ifdef _WIN32
 int createExclusive(const std::string& path) {
-  return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-               _S_IREAD | _S_IWRITE);
+  return _wopen(nativePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                _S_IREAD | _S_IWRITE);
 }
 
-bool isWritable(const std::string& path) { return _access(path.c_str(), 2) == 0; }
+bool isWritable(const std::string& path) { return _waccess(nativePath(path).c_str(), 2) == 0; }
 
 // Windows files have no owner a program could hand on.
 void keepOwner(int, const std::string&) {}
@@ -84,10 +86,10 @@ bool closeHandle(int handle) { return ::close(handle) == 0; }
 // link stays a link.
 std::string followLink(const std::string& path) {
   std::error_code error;
-  if (!fs::is_symlink(path, error))
+  if (!fs::is_symlink(nativePath(path), error))
     return path;
-  fs::path target = fs::canonical(path, error);
-  return error ? path : target.string();
+  fs::path target = fs::canonical(nativePath(path), error);
+  return error ? path : utf8Name(target);
 }
 
 std::string temporaryNameFor(const std::string& finalPath) {
@@ -107,7 +109,7 @@ bool OutputFile::open(const std::string& path) {
     return false;
   std::string finalPath = followLink(path);
   std::error_code error;
-  fs::file_status existing = fs::status(finalPath, error);
+  fs::file_status existing = fs::status(nativePath(finalPath), error);
   bool replacing = fs::exists(existing);
   if (error && !replacing && existing.type() != fs::file_type::not_found)
     return false;
@@ -162,15 +164,15 @@ bool OutputFile::commit() {
   }
   std::error_code error;
   if (replacing_) {
-    fs::perms kept = fs::status(finalPath_, error).permissions();
+    fs::perms kept = fs::status(nativePath(finalPath_), error).permissions();
     if (!error)
-      fs::permissions(temporaryPath_, kept, error);
+      fs::permissions(nativePath(temporaryPath_), kept, error);
     if (error) {
       discard();
       return false;
     }
   }
-  fs::rename(temporaryPath_, finalPath_, error);
+  fs::rename(nativePath(temporaryPath_), nativePath(finalPath_), error);
   if (error) {
     discard();
     return false;
@@ -186,7 +188,7 @@ void OutputFile::discard() {
   }
   if (!temporaryPath_.empty()) {
     std::error_code ignored;
-    fs::remove(temporaryPath_, ignored);
+    fs::remove(nativePath(temporaryPath_), ignored);
     temporaryPath_.clear();
   }
 }

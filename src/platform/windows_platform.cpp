@@ -1,7 +1,12 @@
-// Windows implementation of Platform: every effect but the opening of a page
-// is one command line for the console's command interpreter, as the program
-// has always issued them.
+// Windows implementation of Platform: the console effects are the console
+// command interpreter's own command lines, as the program has always issued
+// them, run only when there is a console to change; a page is handed to the
+// shell, and a restart runs a fresh instance in the same console.
+#include "platform/executable_path.h"
 #include "platform/platform.h"
+#include "platform/windows_input.h"
+#include "platform/windows_output.h"
+#include "platform/windows_restart.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -14,11 +19,16 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
+
+constexpr std::string_view restartFailedMessage =
+    "Errore: impossibile avviare una nuova copia del programma.";
 
 std::wstring widen(std::string_view utf8) {
   if (utf8.empty())
@@ -70,19 +80,59 @@ class HiddenPercentNames {
   std::vector<std::pair<std::wstring, std::wstring>> hidden_;
 };
 
+bool isConsole(HANDLE handle) {
+  DWORD mode = 0;
+  return GetConsoleMode(handle, &mode) != 0;
+}
+
 class WindowsPlatform : public Platform {
  public:
-  explicit WindowsPlatform(std::ostream& out) : out_(out) {}
+  explicit WindowsPlatform(std::ostream& out)
+      : out_(out),
+        outputIsConsole_(isConsole(GetStdHandle(STD_OUTPUT_HANDLE))),
+        inputIsConsole_(isConsole(GetStdHandle(STD_INPUT_HANDLE))) {}
+  ~WindowsPlatform() override {
+    out_.flush();
+    if (inputStream_)
+      inputStream_->rdbuf(previousInputBuffer_);
+    if (output_)
+      out_.rdbuf(previousOutputBuffer_);
+  }
 
-  void setTitle(std::string_view title) override { run("title " + std::string(title)); }
-  void clearScreen() override { run("cls"); }
+  // Reads `in` through a buffer whose unused bytes a restart can hand on.
+  void takeOverInput(std::istream& in) {
+    input_ = std::make_unique<HandleInputBuffer>(GetStdHandle(STD_INPUT_HANDLE));
+    inputStream_ = &in;
+    previousInputBuffer_ = in.rdbuf(input_.get());
+  }
+
+  // Writes `out_` to standard output, keeping the reason of a failure.
+  void takeOverOutput() {
+    output_ = std::make_unique<HandleOutputBuffer>(GetStdHandle(STD_OUTPUT_HANDLE));
+    previousOutputBuffer_ = out_.rdbuf(output_.get());
+  }
+
+  // The console's own commands change the console; with output going to a
+  // file or pipe there is no console to change.
+  void setTitle(std::string_view title) override {
+    if (outputIsConsole_)
+      run("title " + std::string(title));
+  }
+  void clearScreen() override {
+    if (outputIsConsole_)
+      run("cls");
+  }
   void applyColours(char background, char text) override {
     // NO_COLOR set, whatever its value: the user wants no colours.
-    if (std::getenv("NO_COLOR"))
+    if (!outputIsConsole_ || std::getenv("NO_COLOR"))
       return;
     run(std::string("color ") + background + text);
   }
-  void pause() override { run("pause"); }
+  // Only a console has a key to wait for; piped input would be eaten by it.
+  void pause() override {
+    if (inputIsConsole_)
+      run("pause");
+  }
   bool isReachable(std::string_view host) override {
     return run("ping -n 1 " + std::string(host) + " > NUL") == 0;
   }
@@ -93,7 +143,30 @@ class WindowsPlatform : public Platform {
     HiddenPercentNames hidden(wide);
     ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
-  void restart() override { run("start Kalvex-Terminal-version.exe"); }
+  // The new instance takes over the console; this one waits and then ends
+  // with its status, as if the two had been one run.
+  void restart() override {
+    out_.flush();
+    std::optional<std::filesystem::path> program = executablePath();
+    std::string unread = input_ ? input_->takeUnread() : std::string();
+    std::optional<unsigned long> status;
+    if (program)
+      status = runFreshInstance(program->wstring(), unread);
+    if (!status) {
+      reportError(restartFailedMessage);
+      return;
+    }
+    std::exit(static_cast<int>(*status));
+  }
+  void reportOutputFailure() override {
+    if (!output_) {
+      Platform::reportOutputFailure();
+      return;
+    }
+    std::string message = describeOutputError(output_->error());
+    if (!message.empty())
+      reportError(message);
+  }
 
  private:
   // What we wrote must reach the console before the interpreter writes.
@@ -103,12 +176,22 @@ class WindowsPlatform : public Platform {
   }
 
   std::ostream& out_;
+  bool outputIsConsole_;
+  bool inputIsConsole_;
+  std::unique_ptr<HandleInputBuffer> input_;
+  std::istream* inputStream_ = nullptr;
+  std::streambuf* previousInputBuffer_ = nullptr;
+  std::unique_ptr<HandleOutputBuffer> output_;
+  std::streambuf* previousOutputBuffer_ = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<Platform> makeHostPlatform(std::istream&, std::ostream& out) {
+std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
   // Every message is UTF-8; the console must not read it as its OEM page.
   SetConsoleOutputCP(CP_UTF8);
-  return std::make_unique<WindowsPlatform>(out);
+  auto platform = std::make_unique<WindowsPlatform>(out);
+  platform->takeOverInput(in);
+  platform->takeOverOutput();
+  return platform;
 }

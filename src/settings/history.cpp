@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "console/file_reading.h"
 #include "console/input.h"
-#include "platform/input_file.h"
 #include "platform/append_file.h"
+#include "platform/input_file.h"
 
 namespace {
 
@@ -20,6 +21,24 @@ void writeLines(std::ostream& out, std::string_view text) {
     text.remove_prefix(end + 1);
   }
   out << text;
+}
+
+// The log as a text-mode read gives it: where text files end their lines
+// with CR LF, each becomes LF. A CR closing a block waits in `carriageHeld`
+// to see whether the next block starts with LF.
+std::string asTextRead(std::string_view block, bool& carriageHeld) {
+  std::string text;
+  if (carriageHeld)
+    text += '\r';
+  text += block;
+  carriageHeld = false;
+  if (textFileLineEnd == "\n")
+    return text;
+  if (!text.empty() && text.back() == '\r') {
+    carriageHeld = true;
+    text.pop_back();
+  }
+  return foldLineEnds(std::move(text));
 }
 
 }  // namespace
@@ -36,6 +55,7 @@ bool writeHistory(std::ostream& out) {
     return false;
   std::uint64_t left = file.size();
   bool lineOpen = false;
+  bool carriageHeld = false;
   char block[64 * 1024];
   while (left > 0) {
     std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof block));
@@ -43,8 +63,15 @@ bool writeHistory(std::ostream& out) {
     if (got <= 0)
       break;
     left -= static_cast<std::uint64_t>(got);
-    writeLines(out, std::string_view(block, static_cast<std::size_t>(got)));
-    lineOpen = block[got - 1] != '\n';
+    std::string text =
+        asTextRead(std::string_view(block, static_cast<std::size_t>(got)), carriageHeld);
+    writeLines(out, text);
+    if (!text.empty())
+      lineOpen = text.back() != '\n';
+  }
+  if (carriageHeld) {
+    out << '\r';
+    lineOpen = true;
   }
   if (lineOpen)
     out << std::endl;

@@ -8,6 +8,7 @@
 
 #include "console/file_reading.h"
 #include "platform/executable_path.h"
+#include "platform/native_path.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::optional<std::int32_t> readNumber(std::string_view text, std::size_t& at) {
 }
 
 bool loadFile(const std::filesystem::path& path) {
-  std::optional<std::string> text = readWholeFile(path.string(), municipalityFileLimit);
+  std::optional<std::string> text = readWholeFile(utf8Name(path), municipalityFileLimit);
   if (!text)
     return false;
   addMunicipalityRecords(foldLineEnds(std::move(*text)), municipalityTable());

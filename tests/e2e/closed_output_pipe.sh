@@ -25,7 +25,16 @@ if [ -s "$work/stderr" ]; then
   head -c 2000 "$work/stderr"
   failed=1
 fi
-if ! head -c 100 "$golden" | cmp -s - "$work/stdout"; then
+# The banner as the program writes it: the Windows program ends its lines
+# with CR LF.
+banner() {
+  if [ "${KALVEX_TRANSCRIPT_SYSTEM:-}" = windows ]; then
+    perl -pe 's/\n/\r\n/' "$golden"
+  else
+    cat "$golden"
+  fi
+}
+if ! banner | head -c 100 | cmp -s - "$work/stdout"; then
   echo "the first 100 bytes differ from the banner"
   failed=1
 fi

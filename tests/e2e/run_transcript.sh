@@ -9,6 +9,8 @@
 # CASE_DIR/stderr    expected standard error (optional; none by default)
 # CASE_DIR/status    expected exit status (optional; 0 by default)
 # CASE_DIR/env       NAME=VALUE lines set for the program (optional)
+# CASE_DIR/args      the program's arguments, one a line (optional; none by
+#                    default)
 # CASE_DIR/output    "full": standard output is /dev/full (optional)
 # CASE_DIR/terminal  run on a pseudo-terminal through PTY_RUN; the file may
 #                    name a signal (INT, TERM, HUP) sent at the first prompt
@@ -18,12 +20,35 @@
 # case fails instead of filling the disk.
 #
 # With UPDATE_GOLDENS=1 the golden stdout, stderr and after/ are rewritten.
+#
+# With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build:
+# its line ends are CR LF, so CR LF is folded to LF in standard output and
+# error and, on both sides, in the files left behind; every other byte is
+# compared as it stands. There
+# CASE_DIR/windows-skip    gives the reason the case cannot run on Windows;
+#                          the runner prints it and exits with status 77
+# CASE_DIR/windows-stdout  is the expected standard output where the
+# CASE_DIR/windows-stderr  Windows program rightly differs (optional), and
+#                          UPDATE_GOLDENS=1 rewrites only these.
 set -u
 program=$1
 case_dir=$(cd "$2" && pwd) || exit 1
 pty_run=${3:-}
+windows=0
+if [ "${KALVEX_TRANSCRIPT_SYSTEM:-}" = windows ]; then
+  windows=1
+  if [ -e "$case_dir/windows-skip" ]; then
+    echo "not run on Windows: $(cat "$case_dir/windows-skip")"
+    exit 77
+  fi
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+# CR LF to LF in each of the named files, in place.
+fold_line_ends() {
+  [ "$#" -gt 0 ] && perl -0777 -pi -e 's/\r\n/\n/g' "$@"
+}
 
 mkdir "$work/dir"
 if [ -d "$case_dir/before" ]; then
@@ -36,7 +61,13 @@ if [ -f "$case_dir/env" ]; then
     [ -n "$assignment" ] && environment+=("$assignment")
   done <"$case_dir/env"
 fi
-command=(env "${environment[@]}" timeout 30 "$program")
+arguments=()
+if [ -f "$case_dir/args" ]; then
+  while IFS= read -r argument; do
+    arguments+=("$argument")
+  done <"$case_dir/args"
+fi
+command=(env "${environment[@]}" timeout 30 "$program" "${arguments[@]}")
 if [ -e "$case_dir/terminal" ]; then
   if [ -z "$pty_run" ]; then
     echo "no pseudo-terminal runner given"
@@ -63,6 +94,23 @@ cd "$work/dir" || exit 1
 status=$?
 cd "$work" || exit 1
 
+expected_stdout=$case_dir/stdout
+expected_stderr=$case_dir/stderr
+if [ "$windows" = 1 ]; then
+  fold_line_ends "$work/stdout" "$work/stderr"
+  [ -e "$case_dir/windows-stdout" ] && expected_stdout=$case_dir/windows-stdout
+  [ -e "$case_dir/windows-stderr" ] && expected_stderr=$case_dir/windows-stderr
+  if [ "${UPDATE_GOLDENS:-}" = 1 ]; then
+    for golden in stdout stderr; do
+      if [ -e "$case_dir/windows-$golden" ]; then
+        cp "$work/$golden" "$case_dir/windows-$golden"
+        echo "updated $case_dir/windows-$golden"
+      fi
+    done
+    exit 0
+  fi
+fi
+
 if [ "${UPDATE_GOLDENS:-}" = 1 ]; then
   cp "$work/stdout" "$case_dir/stdout"
   if [ -s "$work/stderr" ] || [ -e "$case_dir/stderr" ]; then
@@ -81,10 +129,10 @@ if [ "$status" -ne "$expected_status" ]; then
   echo "exit status $status, expected $expected_status"
   failed=1
 fi
-if [ -e "$case_dir/stderr" ]; then
-  if ! cmp -s "$work/stderr" "$case_dir/stderr"; then
-    echo "standard error differs from $case_dir/stderr:"
-    diff -a "$case_dir/stderr" "$work/stderr" | head -n 20
+if [ -e "$expected_stderr" ]; then
+  if ! cmp -s "$work/stderr" "$expected_stderr"; then
+    echo "standard error differs from $expected_stderr:"
+    diff -a "$expected_stderr" "$work/stderr" | head -n 20
     failed=1
   fi
 elif [ -s "$work/stderr" ]; then
@@ -92,14 +140,17 @@ elif [ -s "$work/stderr" ]; then
   head -c 2000 "$work/stderr"
   failed=1
 fi
-if ! cmp -s "$work/stdout" "$case_dir/stdout"; then
-  echo "standard output differs from $case_dir/stdout:"
-  diff -a "$case_dir/stdout" "$work/stdout" | head -n 40
+if ! cmp -s "$work/stdout" "$expected_stdout"; then
+  echo "standard output differs from $expected_stdout:"
+  diff -a "$expected_stdout" "$work/stdout" | head -n 40
   failed=1
 fi
 mkdir -p "$work/expected"
 if [ -d "$case_dir/after" ]; then
   cp -R "$case_dir/after/." "$work/expected/"
+fi
+if [ "$windows" = 1 ]; then
+  find "$work/expected" "$work/dir" -type f -exec perl -0777 -pi -e 's/\r\n/\n/g' {} +
 fi
 if ! diff -r -a "$work/expected" "$work/dir" >"$work/files.diff"; then
   echo "files left behind differ from $case_dir/after:"

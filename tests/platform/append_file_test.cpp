@@ -14,7 +14,7 @@ TEST(AppendToFile, CreatesThenAppends) {
   ScratchDirectory directory;
   EXPECT_TRUE(appendToFile("log", "a\n"));
   EXPECT_TRUE(appendToFile("log", "b"));
-  EXPECT_EQ(fileContent("log"), "a\nb");
+  EXPECT_EQ(fileContent("log"), asTextFile("a\nb"));
   EXPECT_TRUE(truncateFile("log"));
   EXPECT_EQ(fileContent("log"), "");
   EXPECT_TRUE(truncateFile("new"));

@@ -25,6 +25,14 @@ std::string shownHistory() {
 
 // The history transcripts show the log listed, cleared and refilled.
 
+TEST(History, ShowsTheLinesOfATextFileWrittenHere) {
+  ScratchDirectory directory;
+  // The first line end straddles the 64 KiB blocks the log is read in.
+  std::string longLine(64 * 1024 - 1, 'a');
+  writeFile(historyFileName, asTextFile(longLine + "\nb\n"));
+  EXPECT_EQ(shownHistory(), longLine + "\nb\n");
+}
+
 TEST(History, ShowsALastLineWithoutLineEnd) {
   ScratchDirectory directory;
   writeFile(historyFileName, "a\n\nb");
@@ -72,7 +80,8 @@ TEST(RunHistoryCommand, ShowsNoMoreThanTheLogHeldWhenAsked) {
   runHistoryCommand(console);
   intoTheLog.close();
   std::string asked = "#\n@\n" + question + listingHeader;
-  EXPECT_EQ(fileContent(historyFileName), asked + asked);
+  // The log file took the listing in text mode.
+  EXPECT_EQ(fileContent(historyFileName), "#\n@\n" + asTextFile(question + listingHeader + asked));
 }
 
 TEST(RunHistoryCommand, ClearsOnAnyOtherOneByteAnswer) {

@@ -93,7 +93,7 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
     EXPECT_EQ(session.afterBanner(),
               promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell)
         << line;
-    EXPECT_EQ(fileContent(historyFileName), line + "\nx\n");
+    EXPECT_EQ(fileContent(historyFileName), asTextFile(line + "\nx\n"));
   }
 }
 
@@ -112,7 +112,7 @@ TEST(CommandLoop, HelpsiteReportsANetworkErrorWhenOffline) {
   Session session("helpsite\nx\n");
   EXPECT_EQ(session.afterBanner(), promptBlock + "\n\n\nErrore di rete, collegati e riprova.\n\n" +
                                        promptBlock + "\n" + farewell);
-  EXPECT_EQ(fileContent(historyFileName), "helpsite\nx\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("helpsite\nx\n"));
 }
 
 TEST(CommandLoop, ClearScreenClearsTwiceAndShowsTheBanner) {
@@ -131,7 +131,7 @@ TEST(CommandLoop, StopsAtTheNextPromptOnceTheOutputHasFailed) {
   std::ostream out(&failing);
   Console console{dialogue.in, out, dialogue.platform};
   EXPECT_EQ(runShell(console), outputFailedStatus);
-  EXPECT_EQ(fileContent(historyFileName), "#\n");
+  EXPECT_EQ(fileContent(historyFileName), asTextFile("#\n"));
   EXPECT_EQ(dialogue.platform.errors, (Effects{"output failure"}));
   EXPECT_EQ(dialogue.platform.effects.back(), "cls");  // No pause nobody could see.
   EXPECT_EQ(dialogue.pending(), "#\n@\nc\nx\n");

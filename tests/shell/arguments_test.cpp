@@ -1,0 +1,75 @@
+#include "shell/arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Answer {
+  std::optional<int> status;
+  std::string out;
+  std::string err;
+};
+
+Answer answer(std::vector<std::string_view> arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  Answer result;
+  result.status = answerArguments(arguments, out, err);
+  result.out = out.str();
+  result.err = err.str();
+  return result;
+}
+
+bool startsWith(const std::string& text, std::string_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+TEST(CommandLineArguments, LeavesOutTheProgramsOwnName) {
+  char program[] = "kalvex-terminal";
+  char help[] = "--help";
+  char* argv[] = {program, help, nullptr};
+  EXPECT_EQ(commandLineArguments(2, argv), std::vector<std::string_view>{"--help"});
+  EXPECT_TRUE(commandLineArguments(1, argv).empty());
+  EXPECT_TRUE(commandLineArguments(0, argv).empty());
+}
+
+TEST(AnswerArguments, NoArgumentStartsTheDialogueSilently) {
+  Answer none = answer({});
+  EXPECT_FALSE(none.status);
+  EXPECT_EQ(none.out + none.err, "");
+}
+
+TEST(AnswerArguments, HelpAndVersionAnswerOnStandardOutput) {
+  Answer help = answer({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(startsWith(help.out, "Uso: ")) << help.out;
+  EXPECT_NE(help.out.find("--version"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+
+  Answer version = answer({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(startsWith(version.out, "Kalvex Terminal, versione ")) << version.out;
+  EXPECT_EQ(version.out.back(), '\n');
+  EXPECT_EQ(version.err, "");
+}
+
+TEST(AnswerArguments, RefusesEverythingElseWithTheUsageOnStandardError) {
+  std::string usage = answer({"--help"}).out;
+  const std::vector<std::vector<std::string_view>> refused = {
+      {"-h"}, {"--HELP"}, {"help"}, {"--help="}, {""}, {"--version", "--help"}, {"--help", "x"}};
+  for (const auto& arguments : refused) {
+    Answer bad = answer(arguments);
+    EXPECT_EQ(bad.status, badArgumentsStatus) << arguments.front();
+    EXPECT_EQ(bad.out, "") << arguments.front();
+    EXPECT_TRUE(startsWith(bad.err, "Errore: ")) << bad.err;
+    EXPECT_TRUE(bad.err.ends_with("\n\n" + usage)) << bad.err;
+  }
+  EXPECT_EQ(answer({"-x"}).err.substr(0, answer({"-x"}).err.find('\n')),
+            "Errore: argomento non riconosciuto: '-x'.");
+}
