@@ -53,10 +53,9 @@ constexpr std::size_t outputLimit = 256 * 1024;
 bool isBlank(char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; }
 
 // The cipher writes wherever a typed file name points. So that every file
-// stays in the scratch directory, no typed word may start at the root and no
-// path may climb out: a "/" opening a word and the second dot of ".." become
-// "_". Nothing else in the program gives "/" or ".." at those places a
-// meaning a test could miss: an expression starting with "/" has no value.
+// stays in the scratch directory, a "/" opening a word (a path from the root)
+// and the second dot of each ".." (a climb out) become "_". Elsewhere they
+// mean little: an expression opening with "/" has no value either way.
 std::string confineFileNames(std::string_view typed) {
   std::string text(typed);
   for (std::size_t i = 0; i < text.size(); ++i) {

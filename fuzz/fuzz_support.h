@@ -13,8 +13,9 @@
 // it stays in every build type.
 void fuzzCheck(bool holds, std::string_view what);
 
-// The process's scratch directory, created on the first call and removed
-// when the process exits.
+// The process's scratch directory, created under TMPDIR on the first call
+// and removed when the process exits normally. libFuzzer ends its runs with
+// _Exit, so fuzz/run.sh points TMPDIR at a folder it removes afterwards.
 const std::filesystem::path& scratchDirectory();
 
 // Empties the scratch directory and makes it the working directory for as

@@ -29,11 +29,14 @@ failed=()
 for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$target
   log=build-fuzz/$target.log
-  mkdir -p "$corpus"
+  # libFuzzer ends with _Exit, which leaves a target's scratch directory
+  # behind; it goes into a folder of ours, removed after the run.
+  scratch=$root/build-fuzz/scratch/$target
+  mkdir -p "$corpus" "$scratch"
   echo "== $target: ${seconds}s"
   # The targets change the working directory while an input runs, so the
   # findings need an absolute path. A hang is any input that takes 20 s.
-  if ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  if TMPDIR=$scratch ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$root/build-fuzz/findings/$target-" \
       "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
@@ -44,6 +47,7 @@ for target in "${targets[@]}"; do
     tail -n 40 "$log"
     failed+=("$target")
   fi
+  rm -rf "$scratch"
 done
 
 if [ "${#failed[@]}" -gt 0 ]; then
