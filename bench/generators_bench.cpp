@@ -16,7 +16,10 @@ void drawMillionCharacterCode(benchmark::State& state) {
   std::int64_t second = 1700000000;
   for (auto _ : state) {
     std::size_t total = 0;
-    drawCode(length, second++, [&total](std::string_view piece) { total += piece.size(); });
+    drawCode(length, second++, [&total](std::string_view piece) {
+      total += piece.size();
+      return true;
+    });
     benchmark::DoNotOptimize(total);
   }
   state.SetBytesProcessed(state.iterations() * length);
@@ -28,7 +31,10 @@ void drawMillionCharacterPassword(benchmark::State& state) {
   WordSource secureWords = [&device] { return static_cast<std::uint32_t>(device()); };
   for (auto _ : state) {
     std::size_t total = 0;
-    drawPassword(length, secureWords, [&total](std::string_view piece) { total += piece.size(); });
+    drawPassword(length, secureWords, [&total](std::string_view piece) {
+      total += piece.size();
+      return true;
+    });
     benchmark::DoNotOptimize(total);
   }
   state.SetBytesProcessed(state.iterations() * length);

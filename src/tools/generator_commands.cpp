@@ -26,8 +26,10 @@ std::int32_t readLength(Console& console, std::string_view prompt) {
 }
 
 PieceSink writeTo(std::ostream& out) {
+  // Once the output has failed, nobody sees the rest: a huge length would
+  // only keep the program drawing.
   return [&out](std::string_view piece) {
-    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
   };
 }
 

@@ -9,7 +9,10 @@ namespace {
 
 std::string collect(const std::function<void(const PieceSink&)>& draw) {
   std::string text;
-  draw([&text](std::string_view piece) { text += piece; });
+  draw([&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
   return text;
 }
 
@@ -34,7 +37,8 @@ void drawCharacters(std::string_view alphabet, std::int32_t length, const WordSo
   for (std::int32_t drawn = 0; drawn < length; ++drawn) {
     piece.push_back(alphabet[drawIndex(nextWord, alphabetSize)]);
     if (piece.size() == drawPieceSize) {
-      take(piece);
+      if (!take(piece))
+        return;
       piece.clear();
     }
   }

@@ -15,8 +15,9 @@ inline constexpr std::string_view passwordAlphabet =
 
 // The next value of a stream of uniformly random 32-bit values.
 using WordSource = std::function<std::uint32_t()>;
-// Receives a drawn string piece by piece, in order.
-using PieceSink = std::function<void(std::string_view)>;
+// Receives a drawn string piece by piece, in order; false when it can take
+// no more (its output has failed), which ends the drawing.
+using PieceSink = std::function<bool(std::string_view)>;
 
 // The longest piece handed to a PieceSink, so that any length is drawn in
 // bounded memory.
@@ -28,7 +29,8 @@ inline constexpr std::size_t drawPieceSize = 64 * 1024;
 std::uint32_t drawIndex(const WordSource& nextWord, std::uint32_t alphabetSize);
 
 // Draws `length` characters of `alphabet` (none for a length of 0 or less) and
-// hands them to `take` in pieces of at most drawPieceSize bytes.
+// hands them to `take` in pieces of at most drawPieceSize bytes, stopping
+// early at the first piece `take` refuses.
 void drawCharacters(std::string_view alphabet, std::int32_t length, const WordSource& nextWord,
                     const PieceSink& take);
 

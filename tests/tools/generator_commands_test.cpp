@@ -115,3 +115,18 @@ TEST(RunPasswordGenerator, DrawsANewPasswordFromTheSystemEveryTime) {
   EXPECT_TRUE(allFrom(first.substr(prefix.size(), 24), passwordAlphabet)) << first;
   EXPECT_NE(first, second);
 }
+
+// Found by fuzzing the command loop: with nobody left reading, a length of
+// two billion kept the generator drawing for minutes. The source gives up
+// long before the whole length, so the test cannot hang either way.
+TEST(RunPasswordGenerator, StopsDrawingOnceTheOutputHasFailed) {
+  Dialogue dialogue("2000000000\n");
+  dialogue.out.setstate(std::ios::badbit);
+  std::size_t drawn = 0;
+  runPasswordGenerator(dialogue.console, [&drawn]() -> std::uint32_t {
+    if (++drawn > 4 * drawPieceSize)
+      throw std::runtime_error("still drawing");
+    return 0;
+  });
+  EXPECT_LE(drawn, drawPieceSize);
+}

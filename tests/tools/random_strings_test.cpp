@@ -105,9 +105,19 @@ TEST(DrawPassword, HandsLongPasswordsOverInBoundedPiecesThatJoinUp) {
   drawPassword(length, countingWords(), [&](std::string_view piece) {
     pieceSizes.push_back(piece.size());
     joined += piece;
+    return true;
   });
   EXPECT_EQ(pieceSizes, (std::vector<std::size_t>{drawPieceSize, drawPieceSize, 5}));
   ASSERT_EQ(joined.size(), static_cast<std::size_t>(length));
   for (std::size_t i = 0; i < joined.size(); ++i)
     ASSERT_EQ(joined[i], passwordAlphabet[i % 72]) << i;
+}
+
+TEST(DrawCode, StopsAtThePieceTheReceiverRefuses) {
+  std::vector<std::size_t> pieceSizes;
+  drawCode(std::numeric_limits<std::int32_t>::max(), 0, [&](std::string_view piece) {
+    pieceSizes.push_back(piece.size());
+    return pieceSizes.size() < 2;
+  });
+  EXPECT_EQ(pieceSizes, (std::vector<std::size_t>{drawPieceSize, drawPieceSize}));
 }
