@@ -13,6 +13,8 @@
 #include "platform/native_path.h"
 #else
 #include <unistd.h>
+
+#include "platform/posix_descriptor.h"
 #endif
 
 namespace {
@@ -34,31 +36,12 @@ constexpr int appendMode = _O_APPEND;
 constexpr int truncateMode = _O_TRUNC;
 #else
 int openForWriting(const std::string& path, int mode) {
-  // Non-blocking, so a FIFO without a reader fails at once; writes then
-  // block as usual.
-  int handle =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | mode, 0666);
-  if (handle < 0)
-    return -1;
-  int flags = fcntl(handle, F_GETFL);
-  if (flags >= 0)
-    fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
-  return handle;
+  // A FIFO without a reader fails at once instead of blocking the program.
+  return openWithoutWaiting(path.c_str(), O_WRONLY | O_CREAT | mode, 0666);
 }
 
 bool writeAll(int handle, std::string_view text) {
-  const char* data = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    ssize_t written = ::write(handle, data, left);
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0)
-      return false;
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return true;
+  return ::writeAll(handle, text.data(), text.size());
 }
 
 bool closeHandle(int handle) { return ::close(handle) == 0; }

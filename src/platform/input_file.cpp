@@ -15,6 +15,8 @@
 #include "platform/native_path.h"
 #else
 #include <unistd.h>
+
+#include "platform/posix_descriptor.h"
 #endif
 
 namespace {
@@ -47,15 +49,8 @@ std::ptrdiff_t readSome(int handle, char* buffer, std::size_t capacity) {
 void closeHandle(int handle) { _close(handle); }
 #else
 int openForReading(const std::string& path) {
-  // Non-blocking, so a FIFO without a writer opens at once; it is then
-  // refused as not regular.
-  int handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (handle < 0)
-    return -1;
-  int flags = fcntl(handle, F_GETFL);
-  if (flags >= 0)
-    fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
-  return handle;
+  // A FIFO without a writer opens at once; it is then refused as not regular.
+  return openWithoutWaiting(path.c_str(), O_RDONLY);
 }
 
 bool isRegular(int handle, std::uint64_t& size) {

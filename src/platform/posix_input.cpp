@@ -6,20 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+#include "platform/posix_descriptor.h"
 
-bool writeAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t written = write(fd, data, size);
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0)
-      return false;
-    data += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
-}
+namespace {
 
 // Runs in a detached process: feeds `pending`, then everything `source`
 // still yields, into `sink`. Ends when either side closes.

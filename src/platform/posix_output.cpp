@@ -4,6 +4,8 @@
 #include <errno.h>
 #include <unistd.h>
 
+#include "platform/posix_descriptor.h"
+
 DescriptorOutputBuffer::DescriptorOutputBuffer(int fd) : fd_(fd) {
   setp(block_, block_ + blockSize);
 }
@@ -14,15 +16,9 @@ bool DescriptorOutputBuffer::flushBlock() {
   setp(block_, block_ + blockSize);
   if (error_ != 0)
     return false;
-  while (data < end) {
-    ssize_t written = write(fd_, data, static_cast<size_t>(end - data));
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0) {
-      error_ = written < 0 ? errno : EIO;
-      return false;
-    }
-    data += written;
+  if (!writeAll(fd_, data, static_cast<size_t>(end - data))) {
+    error_ = errno;
+    return false;
   }
   return true;
 }
