@@ -5,13 +5,7 @@
 #include <system_error>
 
 #if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
 

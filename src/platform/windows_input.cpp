@@ -1,15 +1,9 @@
 // Standard input on Windows.
 #include "platform/windows_input.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <iterator>
+
+#include "platform/windows_api.h"
 
 namespace {
 

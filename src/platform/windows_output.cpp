@@ -1,17 +1,10 @@
 // Standard output on Windows.
 #include "platform/windows_output.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/windows_api.h"
 
 HandleOutputBuffer::HandleOutputBuffer(void* handle) : handle_(handle) {
   setp(block_, block_ + blockSize);

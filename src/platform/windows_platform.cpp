@@ -4,17 +4,10 @@
 // shell, and a restart runs a fresh instance in the same console.
 #include "platform/executable_path.h"
 #include "platform/platform.h"
+#include "platform/windows_api.h"
 #include "platform/windows_input.h"
 #include "platform/windows_output.h"
 #include "platform/windows_restart.h"
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 // shellapi.h needs the types windows.h declares.
 #include <shellapi.h>
 

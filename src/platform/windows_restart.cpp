@@ -1,15 +1,9 @@
 // Starting a fresh instance of this program on Windows.
 #include "platform/windows_restart.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <vector>
+
+#include "platform/windows_api.h"
 
 namespace {
 

@@ -1,19 +1,12 @@
 // Standard input, output and the restart on Windows, run under wine.
 #include <gtest/gtest.h>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <istream>
 #include <ostream>
 #include <string>
 
 #include "dialogue.h"
+#include "platform/windows_api.h"
 #include "platform/windows_input.h"
 #include "platform/windows_output.h"
 #include "platform/windows_restart.h"
