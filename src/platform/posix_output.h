@@ -3,27 +3,22 @@
 // the message the program ends with.
 #pragma once
 
-#include <streambuf>
+#include <cstddef>
 
-class DescriptorOutputBuffer : public std::streambuf {
+#include "platform/block_output_buffer.h"
+
+class DescriptorOutputBuffer : public BlockOutputBuffer {
  public:
-  explicit DescriptorOutputBuffer(int fd);
-  DescriptorOutputBuffer(const DescriptorOutputBuffer&) = delete;
-  DescriptorOutputBuffer& operator=(const DescriptorOutputBuffer&) = delete;
+  explicit DescriptorOutputBuffer(int fd) : fd_(fd) {}
 
   // The errno of the first write that failed; 0 while every write succeeded.
   // Once a write has failed, everything later is dropped.
   int error() const { return error_; }
 
  protected:
-  int_type overflow(int_type byte) override;
-  int sync() override;
+  bool writeBlock(const char* data, std::size_t size) override;
 
  private:
-  bool flushBlock();
-
-  static constexpr int blockSize = 4096;
   int fd_;
   int error_ = 0;
-  char block_[blockSize];
 };

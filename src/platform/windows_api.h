@@ -1,6 +1,10 @@
 // <windows.h> without the macros that clash with the standard library (min,
-// max) and without the parts of the API this program never uses.
+// max) and without the parts of the API this program never uses, and the
+// UTF-8 to UTF-16 conversion its wide calls need.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -9,3 +13,14 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// `utf8` as the UTF-16 text the wide (W) calls take.
+inline std::wstring widen(std::string_view utf8) {
+  if (utf8.empty())
+    return {};
+  int size = static_cast<int>(utf8.size());
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}

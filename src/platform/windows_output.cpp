@@ -6,25 +6,18 @@
 #include "platform/platform.h"
 #include "platform/windows_api.h"
 
-HandleOutputBuffer::HandleOutputBuffer(void* handle) : handle_(handle) {
-  setp(block_, block_ + blockSize);
-}
-
-bool HandleOutputBuffer::flushBlock() {
+bool HandleOutputBuffer::writeBlock(const char* data, std::size_t size) {
   std::string text;
-  for (const char* at = pbase(); at < pptr(); ++at) {
+  for (const char* at = data; at < data + size; ++at) {
     if (*at == '\n')
       text += '\r';
     text += *at;
   }
-  setp(block_, block_ + blockSize);
-  if (error_ != 0)
-    return false;
-  const char* data = text.data();
+  const char* next = text.data();
   std::size_t left = text.size();
   while (left > 0) {
     DWORD written = 0;
-    if (!WriteFile(handle_, data, static_cast<DWORD>(left), &written, nullptr) || written == 0) {
+    if (!WriteFile(handle_, next, static_cast<DWORD>(left), &written, nullptr) || written == 0) {
       error_ = GetLastError();
       // A write that failed must count as failed even if the system gave no
       // reason.
@@ -32,23 +25,11 @@ bool HandleOutputBuffer::flushBlock() {
         error_ = ERROR_WRITE_FAULT;
       return false;
     }
-    data += written;
+    next += written;
     left -= written;
   }
   return true;
 }
-
-HandleOutputBuffer::int_type HandleOutputBuffer::overflow(int_type byte) {
-  if (!flushBlock())
-    return traits_type::eof();
-  if (traits_type::eq_int_type(byte, traits_type::eof()))
-    return traits_type::not_eof(byte);
-  *pptr() = traits_type::to_char_type(byte);
-  pbump(1);
-  return byte;
-}
-
-int HandleOutputBuffer::sync() { return flushBlock() ? 0 : -1; }
 
 std::string describeOutputError(unsigned long error) {
   // The reader of the pipe has gone; which code says so depends on how far

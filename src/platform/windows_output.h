@@ -4,31 +4,26 @@
 // out as CR LF, as a text-mode stream writes it.
 #pragma once
 
-#include <streambuf>
+#include <cstddef>
 #include <string>
 
-class HandleOutputBuffer : public std::streambuf {
+#include "platform/block_output_buffer.h"
+
+class HandleOutputBuffer : public BlockOutputBuffer {
  public:
   // `handle` is a Windows HANDLE, kept open by its owner.
-  explicit HandleOutputBuffer(void* handle);
-  HandleOutputBuffer(const HandleOutputBuffer&) = delete;
-  HandleOutputBuffer& operator=(const HandleOutputBuffer&) = delete;
+  explicit HandleOutputBuffer(void* handle) : handle_(handle) {}
 
   // The system error code of the first write that failed; 0 while every
   // write succeeded. Once a write has failed, everything later is dropped.
   unsigned long error() const { return error_; }
 
  protected:
-  int_type overflow(int_type byte) override;
-  int sync() override;
+  bool writeBlock(const char* data, std::size_t size) override;
 
  private:
-  bool flushBlock();
-
-  static constexpr int blockSize = 4096;
   void* handle_;
   unsigned long error_ = 0;
-  char block_[blockSize];
 };
 
 // The line for standard error when writing failed with `error` (a system

@@ -23,16 +23,6 @@ namespace {
 constexpr std::string_view restartFailedMessage =
     "Errore: impossibile avviare una nuova copia del programma.";
 
-std::wstring widen(std::string_view utf8) {
-  if (utf8.empty())
-    return {};
-  int size = static_cast<int>(utf8.size());
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
 // Both cmd and the shell's ShellExecute replace %NAME% with the variable NAME
 // when it is set, and an address's escapes look just like that:
 // "terms%20and%20conditions.md" holds %20and%. Every name that could be
