@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Replaces the content of `fileName` (created when absent) with `text`, in
-// text mode and with no line end added. A file that cannot be written is left
-// as it was and nothing is reported; neither is a name that is not a regular
-// file (a directory, a FIFO that would block until someone reads it, a device).
+// Replaces the content of `fileName` (created when absent) with `text`, byte
+// for byte, with no line end added. A file that cannot be written is left as
+// it was and nothing is reported; so is a name that is not a regular file (a
+// directory, a FIFO that would block until someone reads it, a device).
 void writeWholeFile(const std::string& fileName, std::string_view text);
