@@ -1,12 +1,7 @@
 // POSIX implementation of Platform.
 #include "platform/posix_platform.h"
 
-#include <fcntl.h>
-#include <netdb.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/types.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,15 +9,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
+#include <filesystem>
+#include <optional>
 
-#ifdef __APPLE__
-#include <mach-o/dyld.h>
-#endif
+#include "platform/executable_path.h"
+#include "platform/posix_processes.h"
 
 namespace {
 
-constexpr auto childPollInterval = std::chrono::milliseconds(20);
 constexpr std::string_view colourReset = "\033[0m";
 // xterm's title stack: save the title before the first change, put it back
 // at the end. Terminals without the stack ignore both.
@@ -71,67 +65,6 @@ int ansiColourIndex(char digit) {
 }
 
 bool isBright(char digit) { return colourDigitValue(digit) >= 8; }
-
-bool canConnect(const char* host, const char* port) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* addresses = nullptr;
-  if (getaddrinfo(host, port, &hints, &addresses) != 0)
-    return false;
-  bool connected = false;
-  for (addrinfo* a = addresses; a && !connected; a = a->ai_next) {
-    int fd = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
-    if (fd < 0)
-      continue;
-    connected = connect(fd, a->ai_addr, a->ai_addrlen) == 0;
-    close(fd);
-  }
-  freeaddrinfo(addresses);
-  return connected;
-}
-
-// Waits for `child` at most `timeout`; a child still running then is killed.
-bool childSucceededWithin(pid_t child, std::chrono::milliseconds timeout) {
-  auto deadline = std::chrono::steady_clock::now() + timeout;
-  int status = 0;
-  for (;;) {
-    pid_t done = waitpid(child, &status, WNOHANG);
-    if (done == child)
-      return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (done < 0 || std::chrono::steady_clock::now() >= deadline)
-      break;
-    std::this_thread::sleep_for(childPollInterval);
-  }
-  kill(child, SIGKILL);
-  waitpid(child, &status, 0);
-  return false;
-}
-
-void detachFromTerminal() {
-  int devNull = open("/dev/null", O_RDWR);
-  if (devNull >= 0) {
-    dup2(devNull, STDIN_FILENO);
-    dup2(devNull, STDOUT_FILENO);
-    dup2(devNull, STDERR_FILENO);
-    if (devNull > STDERR_FILENO)
-      close(devNull);
-  }
-  setsid();
-  signal(SIGPIPE, SIG_DFL);
-}
-
-std::string ownExecutablePath() {
-#ifdef __APPLE__
-  char path[4096];
-  uint32_t size = sizeof path;
-  if (_NSGetExecutablePath(path, &size) == 0)
-    return path;
-  return {};
-#else
-  return "/proc/self/exe";
-#endif
-}
 
 }  // namespace
 
@@ -298,14 +231,8 @@ void PosixPlatform::pause() {
 }
 
 bool PosixPlatform::isReachable(std::string_view host) {
-  std::string name(host);
   out_.flush();
-  pid_t child = fork();
-  if (child < 0)
-    return false;
-  if (child == 0)
-    _exit(canConnect(name.c_str(), connectivityPort_.c_str()) ? 0 : 1);
-  return childSucceededWithin(child, connectivityTimeout_);
+  return connectsWithin(std::string(host), connectivityPort_, connectivityTimeout_);
 }
 
 void PosixPlatform::openPage(std::string_view address) {
@@ -314,21 +241,8 @@ void PosixPlatform::openPage(std::string_view address) {
 #else
   constexpr const char* opener = "xdg-open";
 #endif
-  std::string target(address);
   out_.flush();
-  // Double fork: the opener is adopted by init, leaving no child to reap.
-  pid_t child = fork();
-  if (child < 0)
-    return;
-  if (child == 0) {
-    if (fork() == 0) {
-      detachFromTerminal();
-      execlp(opener, opener, target.c_str(), static_cast<char*>(nullptr));
-    }
-    _exit(0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
+  startDetached(opener, std::string(address));
 }
 
 void PosixPlatform::restart() {
@@ -337,12 +251,19 @@ void PosixPlatform::restart() {
   out_.flush();
   if (input_)
     input_->handOverUnread();
-  std::string path = restartProgram_.empty() ? ownExecutablePath() : restartProgram_;
-  if (path.empty())
-    return;
   char programName[] = "kalvex-terminal";
   char* arguments[] = {programName, nullptr};
-  execv(path.c_str(), arguments);
+  if (!restartProgram_.empty()) {
+    execv(restartProgram_.c_str(), arguments);
+    return;
+  }
+  if (std::optional<std::filesystem::path> program = executablePath())
+    execv(program->c_str(), arguments);
+#ifndef __APPLE__
+  // The file may have been replaced or removed since it was started; the
+  // running image can still be started again through the kernel's link.
+  execv("/proc/self/exe", arguments);
+#endif
 }
 
 void PosixPlatform::reportOutputFailure() {
