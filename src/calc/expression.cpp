@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "calc/arithmetic.h"
+#include "console/ascii.h"
 #include "console/input.h"
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
@@ -30,7 +29,7 @@ double applyOperator(char op, double left, double right) {
 // double so that long runs of digits cannot overflow.
 double readNumber(std::string_view text, std::size_t& pos) {
   double value = 0;
-  for (; pos < text.size() && isDigit(text[pos]); ++pos)
+  for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos)
     value = value * 10 + (text[pos] - '0');
   return value;
 }
@@ -132,7 +131,7 @@ std::optional<double> evaluateExpression(std::string_view text) {
   Evaluation evaluation;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    if (isDigit(text[pos])) {
+    if (isAsciiDigit(text[pos])) {
       evaluation.pushNumber(readNumber(text, pos));
       continue;
     }

@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+#include "console/ascii.h"
+
 template <typename Value>
 struct ElementEntry {
   std::string_view symbol;
@@ -53,16 +55,13 @@ class ElementTable {
   static constexpr std::size_t lettersPerRow = 27;  // No small letter, then a to z.
   static constexpr std::size_t noSlot = 26 * lettersPerRow;
 
-  static constexpr bool isCapital(char c) { return c >= 'A' && c <= 'Z'; }
-  static constexpr bool isSmall(char c) { return c >= 'a' && c <= 'z'; }
-
   static constexpr std::size_t slotOf(std::string_view symbol) {
-    if (symbol.empty() || symbol.size() > 2 || !isCapital(symbol[0]))
+    if (symbol.empty() || symbol.size() > 2 || !isAsciiUpper(symbol[0]))
       return noSlot;
     std::size_t row = static_cast<std::size_t>(symbol[0] - 'A') * lettersPerRow;
     if (symbol.size() == 1)
       return row;
-    if (!isSmall(symbol[1]))
+    if (!isAsciiLower(symbol[1]))
       return noSlot;
     return row + 1 + static_cast<std::size_t>(symbol[1] - 'a');
   }

@@ -5,19 +5,17 @@
 #include <string>
 
 #include "chemistry/element_tables.h"
+#include "console/ascii.h"
 #include "console/input.h"
 
 namespace {
-
-bool isSmallLetter(char c) { return c >= 'a' && c <= 'z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The digits starting at `position`, as a count; nothing when the count
 // exceeds the largest allowed. All the digits are consumed either way.
 std::optional<std::int32_t> readCount(std::string_view formula, std::size_t& position) {
   std::int64_t count = 0;
   bool tooLarge = false;
-  for (; position < formula.size() && isDigit(formula[position]); ++position) {
+  for (; position < formula.size() && isAsciiDigit(formula[position]); ++position) {
     count = count * 10 + (formula[position] - '0');
     // Once past the limit the digits are only skipped, so count stays small.
     if (count > largestAtomCount) {
@@ -47,10 +45,10 @@ MolarMass computeMolarMass(std::string_view formula) {
   std::size_t position = 0;
   while (position < formula.size()) {
     std::size_t start = position++;
-    if (position < formula.size() && isSmallLetter(formula[position]))
+    if (position < formula.size() && isAsciiLower(formula[position]))
       ++position;
     std::string_view symbol = formula.substr(start, position - start);
-    bool counted = position < formula.size() && isDigit(formula[position]);
+    bool counted = position < formula.size() && isAsciiDigit(formula[position]);
     std::optional<std::int32_t> count = counted ? readCount(formula, position) : 1;
     // An unknown symbol is reported before anything about its count.
     std::optional<float> mass = table.find(symbol);

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "console/ascii.h"
+
 namespace {
 
 constexpr std::size_t shortestPattern = 4096;
-
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
 

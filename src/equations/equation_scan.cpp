@@ -5,11 +5,9 @@
 #include <charconv>
 #include <system_error>
 
+#include "console/ascii.h"
+
 namespace {
-
-bool isWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 class Scanner {
  public:
@@ -19,7 +17,7 @@ class Scanner {
 
   // A blank of the pattern: never fails.
   bool blank() {
-    while (!rest_.empty() && isWhiteSpace(rest_.front()))
+    while (!rest_.empty() && isAsciiSpace(rest_.front()))
       rest_.remove_prefix(1);
     return true;
   }
@@ -51,7 +49,7 @@ class Scanner {
 
   std::size_t countDigits(std::size_t from) const {
     std::size_t end = from;
-    while (end < rest_.size() && isDigit(rest_[end]))
+    while (end < rest_.size() && isAsciiDigit(rest_[end]))
       ++end;
     return end - from;
   }

@@ -6,22 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "console/ascii.h"
 #include "console/file_reading.h"
 #include "platform/executable_path.h"
 #include "platform/native_path.h"
 
 namespace {
 
-// White space as the C library's isspace sees it in the "C" locale.
-bool isBlank(char byte) {
-  return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\v' || byte == '\f' ||
-         byte == '\r';
-}
-
-bool isDigit(char byte) { return byte >= '0' && byte <= '9'; }
-
 void skipBlanks(std::string_view text, std::size_t& at) {
-  while (at < text.size() && isBlank(text[at]))
+  while (at < text.size() && isAsciiSpace(text[at]))
     ++at;
 }
 
@@ -33,11 +26,11 @@ std::optional<std::int32_t> readNumber(std::string_view text, std::size_t& at) {
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-'))
     negative = text[at++] == '-';
-  if (at >= text.size() || !isDigit(text[at]))
+  if (at >= text.size() || !isAsciiDigit(text[at]))
     return std::nullopt;
   constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
   std::int64_t magnitude = 0;
-  for (; at < text.size() && isDigit(text[at]); ++at)
+  for (; at < text.size() && isAsciiDigit(text[at]); ++at)
     magnitude = std::min(magnitude * 10 + (text[at] - '0'), limit);
   std::int64_t value = negative ? -magnitude : std::min(magnitude, limit - 1);
   return static_cast<std::int32_t>(value);

@@ -1,6 +1,8 @@
 // Normalising typed names.
 #include "taxcode/name_normalisation.h"
 
+#include "console/ascii.h"
+
 namespace {
 
 // The plain vowel of an accented vowel given by its Latin-1 code, which is
@@ -52,7 +54,7 @@ std::string normaliseName(std::string_view text) {
     auto byte = static_cast<unsigned char>(text[i]);
     if (byte == '\n' || byte == '\r')
       break;
-    if (byte >= 'a' && byte <= 'z') {
+    if (isAsciiLower(static_cast<char>(byte))) {
       out += static_cast<char>(byte - 'a' + 'A');
       continue;
     }

@@ -4,14 +4,13 @@
 #include <array>
 #include <cstdint>
 
+#include "console/ascii.h"
 #include "taxcode/name_normalisation.h"
 
 namespace {
 
 bool isVowel(char c) { return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U'; }
-bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool isConsonant(char c) { return isLetter(c) && !isVowel(c); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isConsonant(char c) { return isAsciiUpper(c) && !isVowel(c); }
 
 std::string consonantsOf(std::string_view text) {
   std::string found;
@@ -57,9 +56,9 @@ constexpr std::array<int, 26> oddValues = {1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 
 
 // A letter's alphabet index or a digit's value; -1 for any other byte.
 int characterIndex(char c) {
-  if (isLetter(c))
+  if (isAsciiUpper(c))
     return c - 'A';
-  if (isDigit(c))
+  if (isAsciiDigit(c))
     return c - '0';
   return -1;
 }
@@ -87,7 +86,7 @@ int buildTaxCode(std::string& code, std::string_view surname, std::string_view n
 }
 
 bool appendMunicipalityCode(std::string& code, const MunicipalityRecord& municipality) {
-  if (!isLetter(municipality.letter) || municipality.number < 0)
+  if (!isAsciiUpper(municipality.letter) || municipality.number < 0)
     return false;
   std::string digits = std::to_string(municipality.number);
   if (digits.size() < 3)
