@@ -19,6 +19,11 @@ bool isOneCharAnswer(std::string text);
 // extraction leaves behind.
 void discardOneChar(std::istream& in);
 
+// After a formatted read that failed on text that is not a value: clears
+// the stream and drops the rest of that line, so reading can go on. False,
+// changing nothing, when the stream has not failed or its input has ended.
+bool recoverFromFailedRead(std::istream& in);
+
 // Prints `prompt` and reads one value by formatted extraction. A value that
 // cannot be read counts as 0 (or empty): once the stream has failed, `>>`
 // leaves its variable untouched, so the variable starts out that way.

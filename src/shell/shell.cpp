@@ -1,8 +1,6 @@
 // Start-up and the command loop.
 #include "shell/shell.h"
 
-#include <limits>
-
 #include "console/input.h"
 #include "console/web.h"
 #include "settings/history.h"
@@ -23,15 +21,6 @@ void runHelpSite(Console& console) {
     return;
   }
   console.out << std::endl << std::endl << networkErrorMessage << std::endl << std::endl;
-}
-
-// A tool whose formatted read failed leaves the stream failed and the rest of
-// the bad line pending; without this the loop would never read again.
-void recoverFromFailedRead(std::istream& in) {
-  if (!in.fail() || in.eof() || in.bad())
-    return;
-  in.clear();
-  in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
 }
 
 }  // namespace
@@ -63,6 +52,8 @@ void printPromptBlock(std::ostream& out) {
 }
 
 bool readCommandLine(Console& console, std::string& line, bool& historyFailureReported) {
+  // A tool whose formatted read failed leaves the stream failed and the rest
+  // of the bad line pending; without this the loop would never read again.
   recoverFromFailedRead(console.in);
   console.platform.expectCommandLine();
   bool read = static_cast<bool>(std::getline(console.in, line));

@@ -12,19 +12,11 @@ namespace {
 bool isVowel(char c) { return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U'; }
 bool isConsonant(char c) { return isAsciiUpper(c) && !isVowel(c); }
 
-std::string consonantsOf(std::string_view text) {
+// The letters of `text` that `wanted` picks, in order of appearance.
+std::string lettersOf(std::string_view text, bool (*wanted)(char)) {
   std::string found;
   for (char c : text) {
-    if (isConsonant(c))
-      found += c;
-  }
-  return found;
-}
-
-std::string vowelsOf(std::string_view text) {
-  std::string found;
-  for (char c : text) {
-    if (isVowel(c))
+    if (wanted(c))
       found += c;
   }
   return found;
@@ -32,12 +24,12 @@ std::string vowelsOf(std::string_view text) {
 
 // Consonants, then vowels, then X, three in all.
 std::string surnameLetters(std::string_view normalised) {
-  return (consonantsOf(normalised) + vowelsOf(normalised) + "XXX").substr(0, 3);
+  return (lettersOf(normalised, isConsonant) + lettersOf(normalised, isVowel) + "XXX").substr(0, 3);
 }
 
 // Four or more consonants give the first, third and fourth.
 std::string nameLetters(std::string_view normalised) {
-  std::string consonants = consonantsOf(normalised);
+  std::string consonants = lettersOf(normalised, isConsonant);
   if (consonants.size() >= 4)
     return {consonants[0], consonants[2], consonants[3]};
   return surnameLetters(normalised);

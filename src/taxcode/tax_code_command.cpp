@@ -2,7 +2,6 @@
 // loaded at its start, released once the code is printed or input has ended.
 #include "taxcode/tax_code_command.h"
 
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,10 +39,8 @@ NumberAnswer readNumber(Console& console, std::string_view prompt) {
   int value = 0;
   if (console.in >> value)
     return {Outcome::read, value};
-  if (console.in.eof() || console.in.bad())
+  if (!recoverFromFailedRead(console.in))
     return {Outcome::ended, 0};
-  console.in.clear();
-  console.in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
   return {Outcome::unreadable, 0};
 }
 
