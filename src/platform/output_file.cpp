@@ -17,6 +17,8 @@
 #include <io.h>
 #else
 #include <unistd.h>
+
+#include "platform/posix_descriptor.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -36,13 +38,16 @@ bool isWritable(const std::string& path) { return _waccess(nativePath(path).c_st
 // Windows files have no owner a program could hand on.
 void keepOwner(int, const std::string&) {}
 
-bool writeSome(int handle, const char* data, std::size_t size, std::size_t& written) {
+bool writeAll(int handle, const char* data, std::size_t size) {
   constexpr std::size_t largestWrite = 1u << 30;
-  unsigned count = static_cast<unsigned>(size < largestWrite ? size : largestWrite);
-  int done = _write(handle, data, count);
-  if (done < 0)
-    return false;
-  written = static_cast<std::size_t>(done);
+  while (size > 0) {
+    unsigned count = static_cast<unsigned>(size < largestWrite ? size : largestWrite);
+    int done = _write(handle, data, count);
+    if (done <= 0)
+      return false;
+    data += done;
+    size -= static_cast<std::size_t>(done);
+  }
   return true;
 }
 
@@ -63,18 +68,6 @@ void keepOwner(int handle, const std::string& path) {
   if (stat(path.c_str(), &status) != 0)
     return;
   [[maybe_unused]] int ignored = fchown(handle, status.st_uid, status.st_gid);
-}
-
-bool writeSome(int handle, const char* data, std::size_t size, std::size_t& written) {
-  for (;;) {
-    ssize_t done = ::write(handle, data, size);
-    if (done >= 0) {
-      written = static_cast<std::size_t>(done);
-      return true;
-    }
-    if (errno != EINTR)
-      return false;
-  }
 }
 
 bool syncToDisk(int handle) { return fsync(handle) == 0; }
@@ -135,16 +128,7 @@ bool OutputFile::open(const std::string& path) {
 }
 
 bool OutputFile::write(const char* data, std::size_t size) {
-  if (handle_ < 0)
-    return false;
-  while (size > 0) {
-    std::size_t written = 0;
-    if (!writeSome(handle_, data, size, written) || written == 0)
-      return false;
-    data += written;
-    size -= written;
-  }
-  return true;
+  return handle_ >= 0 && writeAll(handle_, data, size);
 }
 
 bool OutputFile::commit() {

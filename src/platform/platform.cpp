@@ -17,6 +17,10 @@ void Platform::reportError(std::string_view message) { std::cerr << message << s
 
 void Platform::reportOutputFailure() { reportError(outputFailureMessage); }
 
+std::string outputFailureMessageFor(std::string_view reason) {
+  return "Errore: impossibile scrivere sull'output standard (" + std::string(reason) + ").";
+}
+
 // Only an editing terminal offers earlier lines; elsewhere there is nothing to
 // keep.
 void Platform::expectCommandLine() {}

@@ -56,3 +56,7 @@ bool isColourDigit(char digit);
 // the platform cannot tell.
 inline constexpr std::string_view outputFailureMessage =
     "Errore: impossibile scrivere sull'output standard.";
+
+// The same line naming why, such as `deviceFullReason`.
+std::string outputFailureMessageFor(std::string_view reason);
+inline constexpr std::string_view deviceFullReason = "spazio esaurito sul dispositivo";

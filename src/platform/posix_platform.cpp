@@ -79,8 +79,7 @@ std::string describeWriteError(int error) {
     return {};
   if (error == 0)
     return std::string(outputFailureMessage);
-  std::string reason = error == ENOSPC ? "spazio esaurito sul dispositivo" : std::strerror(error);
-  return "Errore: impossibile scrivere sull'output standard (" + reason + ").";
+  return outputFailureMessageFor(error == ENOSPC ? deviceFullReason : std::strerror(error));
 }
 
 TerminalSettings hostTerminalSettings() {

@@ -1,8 +1,10 @@
 // <windows.h> without the macros that clash with the standard library (min,
-// max) and without the parts of the API this program never uses, and the
-// UTF-8 to UTF-16 conversion its wide calls need.
+// max) and without the parts of the API this program never uses, and the two
+// helpers every use of it needs: UTF-16 text for the wide calls, and a write
+// that does not stop half-way.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,4 +25,17 @@ inline std::wstring widen(std::string_view utf8) {
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
   return wide;
+}
+
+// Writes all of `data` to `handle`; false after a failed write, with
+// GetLastError telling why.
+inline bool writeAllToHandle(HANDLE handle, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    if (!WriteFile(handle, data, static_cast<DWORD>(size), &written, nullptr) || written == 0)
+      return false;
+    data += written;
+    size -= written;
+  }
+  return true;
 }

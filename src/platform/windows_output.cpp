@@ -13,22 +13,14 @@ bool HandleOutputBuffer::writeBlock(const char* data, std::size_t size) {
       text += '\r';
     text += *at;
   }
-  const char* next = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    DWORD written = 0;
-    if (!WriteFile(handle_, next, static_cast<DWORD>(left), &written, nullptr) || written == 0) {
-      error_ = GetLastError();
-      // A write that failed must count as failed even if the system gave no
-      // reason.
-      if (error_ == 0)
-        error_ = ERROR_WRITE_FAULT;
-      return false;
-    }
-    next += written;
-    left -= written;
-  }
-  return true;
+  if (writeAllToHandle(handle_, text.data(), text.size()))
+    return true;
+  error_ = GetLastError();
+  // A write that failed must count as failed even if the system gave no
+  // reason.
+  if (error_ == 0)
+    error_ = ERROR_WRITE_FAULT;
+  return false;
 }
 
 std::string describeOutputError(unsigned long error) {
@@ -37,6 +29,6 @@ std::string describeOutputError(unsigned long error) {
   if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED)
     return {};
   if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
-    return "Errore: impossibile scrivere sull'output standard (spazio esaurito sul dispositivo).";
+    return outputFailureMessageFor(deviceFullReason);
   return std::string(outputFailureMessage);
 }

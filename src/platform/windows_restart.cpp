@@ -62,26 +62,15 @@ struct Relay {
   HANDLE sink;
 };
 
-bool writeAll(HANDLE sink, const char* data, std::size_t size) {
-  while (size > 0) {
-    DWORD written = 0;
-    if (!WriteFile(sink, data, static_cast<DWORD>(size), &written, nullptr) || written == 0)
-      return false;
-    data += written;
-    size -= written;
-  }
-  return true;
-}
-
 // Feeds the pending bytes, then everything the source still yields, to the
 // sink; ends when either side closes, or with this process.
 DWORD WINAPI relayInput(void* parameter) {
   Relay* relay = static_cast<Relay*>(parameter);
-  if (writeAll(relay->sink, relay->pending.data(), relay->pending.size())) {
+  if (writeAllToHandle(relay->sink, relay->pending.data(), relay->pending.size())) {
     char block[4096];
     DWORD got = 0;
     while (ReadFile(relay->source, block, sizeof block, &got, nullptr) && got > 0 &&
-           writeAll(relay->sink, block, got)) {
+           writeAllToHandle(relay->sink, block, got)) {
     }
   }
   CloseHandle(relay->sink);
