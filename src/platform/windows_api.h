@@ -1,7 +1,7 @@
 // <windows.h> without the macros that clash with the standard library (min,
-// max) and without the parts of the API this program never uses, and the two
-// helpers every use of it needs: UTF-16 text for the wide calls, and a write
-// that does not stop half-way.
+// max) and without the parts of the API this program never uses, and the
+// small helpers its users share: whether a handle is a console, UTF-16 text
+// for the wide calls, and a write that does not stop half-way.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,12 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// True when `handle` is a console rather than a file or a pipe.
+inline bool isConsole(HANDLE handle) {
+  DWORD mode = 0;
+  return GetConsoleMode(handle, &mode) != 0;
+}
 
 // `utf8` as the UTF-16 text the wide (W) calls take.
 inline std::wstring widen(std::string_view utf8) {

@@ -26,10 +26,7 @@ bool isCarriageBeforeLineFeed(const std::string& text, std::size_t at, std::size
 
 }  // namespace
 
-HandleInputBuffer::HandleInputBuffer(void* handle) : handle_(handle) {
-  DWORD mode = 0;
-  console_ = GetConsoleMode(handle, &mode) != 0;
-}
+HandleInputBuffer::HandleInputBuffer(void* handle) : handle_(handle), console_(isConsole(handle)) {}
 
 bool HandleInputBuffer::readBlock() { return console_ ? readConsoleBlock() : readFileBlock(); }
 

@@ -63,11 +63,6 @@ class HiddenPercentNames {
   std::vector<std::pair<std::wstring, std::wstring>> hidden_;
 };
 
-bool isConsole(HANDLE handle) {
-  DWORD mode = 0;
-  return GetConsoleMode(handle, &mode) != 0;
-}
-
 class WindowsPlatform : public Platform {
  public:
   explicit WindowsPlatform(std::ostream& out)

@@ -7,11 +7,6 @@
 
 namespace {
 
-bool isConsole(HANDLE handle) {
-  DWORD mode = 0;
-  return GetConsoleMode(handle, &mode) != 0;
-}
-
 KEY_EVENT_RECORD keyFor(wchar_t character) {
   KEY_EVENT_RECORD key{};
   key.bKeyDown = TRUE;
