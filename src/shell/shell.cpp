@@ -23,6 +23,15 @@ void runHelpSite(Console& console) {
   console.out << std::endl << std::endl << networkErrorMessage << std::endl << std::endl;
 }
 
+// False, once said on standard error, when the output can no longer be
+// written.
+bool outputStillWritten(Console& console) {
+  if (console.out.flush())
+    return true;
+  console.platform.reportOutputFailure();
+  return false;
+}
+
 }  // namespace
 
 void printBanner(std::ostream& out) {
@@ -111,10 +120,8 @@ int runShell(Console& console) {
     printPromptBlock(console.out);
     // With nobody left to read the dialogue, carrying on would only keep
     // reading input and logging it.
-    if (!console.out.flush()) {
-      console.platform.reportOutputFailure();
+    if (!outputStillWritten(console))
       return outputFailedStatus;
-    }
     if (!readCommandLine(console, line, historyFailureReported)) {
       exitProgram(console);
       break;
@@ -122,9 +129,5 @@ int runShell(Console& console) {
     if (!runCommandLine(console, line))
       break;
   }
-  if (!console.out.flush()) {
-    console.platform.reportOutputFailure();
-    return outputFailedStatus;
-  }
-  return 0;
+  return outputStillWritten(console) ? 0 : outputFailedStatus;
 }
