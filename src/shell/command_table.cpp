@@ -21,6 +21,9 @@
 
 namespace {
 
+// The command list is drawn from the table itself.
+void printCommandList(Console& console);
+
 constexpr bool discard = true;
 constexpr bool keep = false;
 constexpr bool ends = true;
@@ -57,6 +60,16 @@ constexpr std::array<CommandEntry, 29> entries = {{
     {'o', "calcolo massa molecole = o", runMolarMass, discard, returns},
     {'#', "", printCommandList, keep, returns},
 }};
+
+void printCommandList(Console& console) {
+  std::ostream& out = console.out;
+  out << std::endl << "Comandi:" << std::endl << std::endl;
+  for (const CommandEntry& entry : commandTable()) {
+    if (!entry.label.empty())
+      out << entry.label << std::endl;
+  }
+  out << std::endl;
+}
 
 }  // namespace
 

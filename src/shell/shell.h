@@ -6,9 +6,6 @@
 
 #include "console/console.h"
 
-void printBanner(std::ostream& out);
-void printPromptBlock(std::ostream& out);
-
 // Reads one whole command line into `line` and logs it to the function
 // history. A tool's failed read is forgotten first: the state is cleared and
 // the rest of that line dropped. False at the end of input. The first line

@@ -1,18 +1,7 @@
 // The commands that belong to the shell itself.
 #include "shell/shell_commands.h"
 
-#include "shell/command_table.h"
-#include "shell/shell.h"
-
-void printCommandList(Console& console) {
-  std::ostream& out = console.out;
-  out << std::endl << "Comandi:" << std::endl << std::endl;
-  for (const CommandEntry& entry : commandTable()) {
-    if (!entry.label.empty())
-      out << entry.label << std::endl;
-  }
-  out << std::endl;
-}
+#include "shell/banner.h"
 
 void printHelp(Console& console) {
   console.out << "Per eseguire una comando ti basta seguire i seguenti passaggi:" << std::endl

@@ -1,10 +1,9 @@
-// The commands that belong to the shell itself: the command list, help,
-// clear screen, restart and exit.
+// The commands that belong to the shell itself: help, clear screen, restart
+// and exit.
 #pragma once
 
 #include "console/console.h"
 
-void printCommandList(Console& console);
 void printHelp(Console& console);
 void clearScreen(Console& console);
 // Starts a new instance; the loop then ends this one.

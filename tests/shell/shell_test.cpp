@@ -1,3 +1,4 @@
+#include "shell/banner.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
