@@ -23,8 +23,8 @@ namespace {
 
 #ifdef _WIN32
 int openForWriting(const std::string& path, int mode) {
-  int handle = _wopen(nativePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode,
-                      _S_IREAD | _S_IWRITE);
+  int handle = _wopen(nativePath(path).c_str(),
+                      _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode, _S_IREAD | _S_IWRITE);
   struct _stat64 status {};
   if (handle >= 0 && (_fstat64(handle, &status) != 0 || !(status.st_mode & _S_IFREG))) {
     _close(handle);

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::string_view clearFailedMessage = "Errore: impossibile cancellare la cronologia.";
 
-
 // The log as a text-mode read gives it: where text files end their lines
 // with CR LF, each becomes LF. A CR closing a block waits in `carriageHeld`
 // to see whether the next block starts with LF.

@@ -1,7 +1,6 @@
 #include "platform/output_file.h"
 
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -110,7 +110,8 @@ TEST(RunThemeDialogue, SaysWhenTheThemeCannotBeSaved) {
   std::filesystem::create_directory(themeFileName);
   Dialogue dialogue("0\n");
   runThemeDialogue(dialogue.console);
-  EXPECT_EQ(dialogue.platform.errors, std::vector<std::string>{std::string(themeSaveFailedMessage)});
+  EXPECT_EQ(dialogue.platform.errors,
+            std::vector<std::string>{std::string(themeSaveFailedMessage)});
   EXPECT_TRUE(std::filesystem::is_directory(themeFileName));
 }
 
