@@ -174,7 +174,12 @@ bool OutputFile::open(const std::string& path) {
     return false;
   std::string finalPath = std::move(*resolved);
   std::error_code error;
+#ifdef _WIN32
+  fs::file_status existing = fs::status(nativePath(finalPath), error);
+#else
+  // Any link has been followed above; one planted since is not followed.
   fs::file_status existing = fs::symlink_status(nativePath(finalPath), error);
+#endif
   bool replacing = fs::exists(existing);
   if (error && !replacing && existing.type() != fs::file_type::not_found)
     return false;

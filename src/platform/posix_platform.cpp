@@ -45,9 +45,11 @@ void writeRaw(std::string_view text) {
   [[maybe_unused]] ssize_t ignored = write(outputFd, text.data(), text.size());
 }
 
+// Restarted calls: a read waiting for a key goes on waiting once continued.
 void setHandler(int signalNumber, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
   sigemptyset(&action.sa_mask);
   sigaction(signalNumber, &action, nullptr);
 }

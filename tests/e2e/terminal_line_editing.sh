@@ -189,6 +189,7 @@ done
 stty -F "$tty" sane
 kill -CONT "$pid"
 sleep 0.3
+[ -s "$work/status" ] && fail "the pause ended without a key"
 keys q
 expect_status 0
 echo "terminal session passed"
