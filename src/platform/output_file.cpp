@@ -189,14 +189,13 @@ bool OutputFile::open(const std::string& path) {
   std::string folder = folderOf(finalPath);
   for (int attempt = 0; attempt < creationAttempts; ++attempt) {
     std::string temporaryPath = temporaryNameIn(folder);
-    rememberUnfinished(temporaryPath);
     int handle = createExclusive(temporaryPath);
-    if (handle < 0) {
-      forgetUnfinished();
-      if (errno == EEXIST)
-        continue;
+    if (handle < 0 && errno == EEXIST)
+      continue;
+    if (handle < 0)
       return false;
-    }
+    // Only once it is ours: a signal must never remove somebody else's file.
+    rememberUnfinished(temporaryPath);
     handle_ = handle;
     temporaryPath_ = std::move(temporaryPath);
     finalPath_ = std::move(finalPath);
