@@ -1,8 +1,10 @@
 // Loading the shipped municipality file, as every run of the tax-code command
 // does, and looking names up in the loaded table.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,10 +63,39 @@ void findTenThousandNames(benchmark::State& state) {
   for (auto _ : state) {
     std::size_t found = 0;
     for (const std::string& name : names)
-      found += table.find(name) != nullptr;
+      found += table.find(name).has_value();
     benchmark::DoNotOptimize(found);
   }
 }
 BENCHMARK(findTenThousandNames)->Unit(benchmark::kMicrosecond);
+
+#ifdef __linux__
+std::size_t residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t total = 0, resident = 0;
+  statm >> total >> resident;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// 60 MB of the tiniest records: the memory the table takes beyond the text
+// handed to it should stay within about the text's size (target: "grown"
+// under twice "input").
+void tinyRecordsMemory(benchmark::State& state) {
+  std::string text;
+  text.reserve(60u << 20);
+  while (text.size() + 5 <= (60u << 20))
+    text += "a\tH1\n";
+  for (auto _ : state) {
+    std::string copy = text;
+    std::size_t before = residentBytes();
+    MunicipalityTable table;
+    table.load(std::move(copy));
+    state.counters["grown_MB"] = static_cast<double>(residentBytes() - before) / (1 << 20);
+    benchmark::DoNotOptimize(table.find("a"));
+  }
+  state.counters["input_MB"] = static_cast<double>(text.size()) / (1 << 20);
+}
+BENCHMARK(tinyRecordsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+#endif
 
 }  // namespace

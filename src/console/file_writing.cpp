@@ -3,13 +3,9 @@
 
 #include "platform/output_file.h"
 
-void writeWholeFile(const std::string& fileName, std::string_view text) {
+bool writeWholeFile(const std::string& fileName, std::string_view text) {
   // The new text goes to a file of its own that takes the name only once it
   // is complete, so a full disk never leaves half a file behind.
   OutputFile file;
-  if (!file.open(fileName))
-    return;
-  if (!file.write(text.data(), text.size()))
-    return;
-  file.commit();
+  return file.open(fileName) && file.write(text.data(), text.size()) && file.commit();
 }

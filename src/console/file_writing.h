@@ -6,6 +6,6 @@
 
 // Replaces the content of `fileName` (created when absent) with `text`, byte
 // for byte, with no line end added. A file that cannot be written is left as
-// it was and nothing is reported; so is a name that is not a regular file (a
-// directory, a FIFO that would block until someone reads it, a device).
-void writeWholeFile(const std::string& fileName, std::string_view text);
+// it was, and so is a name that is not a regular file (a directory, a FIFO
+// that would block until someone reads it, a device); false then.
+bool writeWholeFile(const std::string& fileName, std::string_view text);

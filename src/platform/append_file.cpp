@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cerrno>
+#include <optional>
 
 #ifdef _WIN32
 #include <io.h>
@@ -15,15 +16,24 @@
 #include <unistd.h>
 
 #include "platform/posix_descriptor.h"
+#include "platform/posix_links.h"
 #endif
 
 namespace {
 
 #ifdef _WIN32
 int openForWriting(const std::string& path, int mode) {
-  return _wopen(nativePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode,
-                _S_IREAD | _S_IWRITE);
+  int handle = _wopen(nativePath(path).c_str(),
+                      _O_WRONLY | _O_CREAT | _O_TEXT | _O_NOINHERIT | mode, _S_IREAD | _S_IWRITE);
+  struct _stat64 status {};
+  if (handle >= 0 && (_fstat64(handle, &status) != 0 || !(status.st_mode & _S_IFREG))) {
+    _close(handle);
+    return -1;
+  }
+  return handle;
 }
+
+bool emptyFile(int handle) { return _chsize_s(handle, 0) == 0; }
 
 bool writeAll(int handle, std::string_view text) {
   return _write(handle, text.data(), static_cast<unsigned>(text.size())) ==
@@ -33,12 +43,26 @@ bool writeAll(int handle, std::string_view text) {
 bool closeHandle(int handle) { return _close(handle) == 0; }
 
 constexpr int appendMode = _O_APPEND;
-constexpr int truncateMode = _O_TRUNC;
 #else
+// Only a regular file is written: a FIFO would block the program once its
+// reader stops reading, and a device is nobody's log. A link is followed only
+// where the kernel would, and the name it leads to is opened without
+// following another one planted meanwhile.
 int openForWriting(const std::string& path, int mode) {
+  std::optional<std::string> target = followPermittedLinks(path);
+  if (!target)
+    return -1;
   // A FIFO without a reader fails at once instead of blocking the program.
-  return openWithoutWaiting(path.c_str(), O_WRONLY | O_CREAT | mode, 0666);
+  int handle = openWithoutWaiting(target->c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | mode, 0666);
+  struct stat status {};
+  if (handle >= 0 && (fstat(handle, &status) != 0 || !S_ISREG(status.st_mode))) {
+    ::close(handle);
+    return -1;
+  }
+  return handle;
 }
+
+bool emptyFile(int handle) { return ftruncate(handle, 0) == 0; }
 
 bool writeAll(int handle, std::string_view text) {
   return ::writeAll(handle, text.data(), text.size());
@@ -47,7 +71,6 @@ bool writeAll(int handle, std::string_view text) {
 bool closeHandle(int handle) { return ::close(handle) == 0; }
 
 constexpr int appendMode = O_APPEND;
-constexpr int truncateMode = O_TRUNC;
 #endif
 
 }  // namespace
@@ -63,8 +86,12 @@ bool appendToFile(const std::string& path, std::string_view text) {
 }
 
 bool truncateFile(const std::string& path) {
-  int handle = openForWriting(path, truncateMode);
+  // Opened first and emptied once known to be a regular file: truncating on
+  // open would reach whatever the name turned out to be.
+  int handle = openForWriting(path, 0);
   if (handle < 0)
     return false;
-  return closeHandle(handle);
+  bool emptied = emptyFile(handle);
+  bool closed = closeHandle(handle);
+  return emptied && closed;
 }

@@ -141,9 +141,10 @@ bool EditlineSource::start() {
   el_set(editor_, EL_EDITOR, "emacs");
   el_set(editor_, EL_PROMPT, &EditlineSource::currentPrompt);
   el_set(editor_, EL_HIST, history, history_);
-  // While a line is edited the terminal is in the editor's own mode; a
-  // signal then must find it put back before the program's handler runs.
-  el_set(editor_, EL_SIGNAL, 1);
+  // The editor's own signal handling passes each signal on to the whole
+  // process group, killing whoever started us along with us. The program's
+  // handlers put the terminal back in its starting mode instead.
+  el_set(editor_, EL_SIGNAL, 0);
   for (const auto& [keys, function] : keyBindings)
     el_set(editor_, EL_BIND, keys, function, static_cast<const char*>(nullptr));
   // The wide form keeps the names as given; the narrow one copies them and

@@ -25,8 +25,9 @@ class Platform {
   virtual bool isReachable(std::string_view host) = 0;
   // Hands `address` to the desktop's browser without waiting for it.
   virtual void openPage(std::string_view address) = 0;
-  // Starts a fresh instance of the program. May not return (POSIX replaces
-  // the process); when it does, the caller ends this instance.
+  // Starts a fresh instance of the program in place of this one: returns
+  // only when that failed, after saying so on standard error, with the input
+  // still unread for this instance.
   virtual void restart() = 0;
   // Holds the program still for `duration`: the pauses of the generators'
   // progress animation.

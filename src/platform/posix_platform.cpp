@@ -13,9 +13,13 @@
 #include <optional>
 
 #include "platform/executable_path.h"
+#include "platform/output_file.h"
 #include "platform/posix_processes.h"
 
 namespace {
+
+constexpr std::string_view restartFailedMessage =
+    "Errore: impossibile avviare una nuova copia del programma.";
 
 constexpr std::string_view colourReset = "\033[0m";
 // xterm's title stack: save the title before the first change, put it back
@@ -29,17 +33,32 @@ volatile sig_atomic_t inputFd = -1;
 volatile sig_atomic_t outputFd = -1;
 volatile sig_atomic_t coloursApplied = 0;
 volatile sig_atomic_t titleSaved = 0;
+// The terminal's mode when the program started: the line editor and the
+// pause change it, and whoever gets the terminal after us expects it back.
+volatile sig_atomic_t startModeKnown = 0;
+termios startMode{};
+// The pause's one-key mode while the pause waits.
 volatile sig_atomic_t modeChanged = 0;
-termios savedMode{};
+termios pauseMode{};
 
 void writeRaw(std::string_view text) {
   [[maybe_unused]] ssize_t ignored = write(outputFd, text.data(), text.size());
 }
 
+// Restarted calls: a read waiting for a key goes on waiting once continued.
+void setHandler(int signalNumber, void (*handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = handler;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  sigaction(signalNumber, &action, nullptr);
+}
+
 // Only async-signal-safe calls here.
 void restoreAndEnd(int signalNumber) {
-  if (modeChanged)
-    tcsetattr(inputFd, TCSANOW, &savedMode);
+  removeUnfinishedOutputFile();
+  if (startModeKnown)
+    tcsetattr(inputFd, TCSANOW, &startMode);
   if (coloursApplied)
     writeRaw(colourReset);
   if (titleSaved)
@@ -47,6 +66,36 @@ void restoreAndEnd(int signalNumber) {
   // Ends with the signal's own status once the handler returns.
   signal(signalNumber, SIG_DFL);
   raise(signalNumber);
+}
+
+// Ctrl-Z: the shell gets the terminal in the mode it gave us, and whatever
+// mode we were in comes back when we are continued.
+void suspend(int) {
+  int savedErrno = errno;
+  termios current{};
+  bool known = startModeKnown && tcgetattr(inputFd, &current) == 0;
+  if (known)
+    tcsetattr(inputFd, TCSANOW, &startMode);
+  signal(SIGTSTP, SIG_DFL);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+  raise(SIGTSTP);
+  // Continued.
+  setHandler(SIGTSTP, suspend);
+  if (known)
+    tcsetattr(inputFd, TCSANOW, &current);
+  errno = savedErrno;
+}
+
+// A shell may have put the terminal back in line mode while we were stopped
+// (by SIGSTOP too, which no handler sees); the pause needs its own mode.
+void resume(int) {
+  int savedErrno = errno;
+  if (modeChanged)
+    tcsetattr(inputFd, TCSANOW, &pauseMode);
+  errno = savedErrno;
 }
 }  // namespace interrupted
 
@@ -99,6 +148,9 @@ PosixPlatform::PosixPlatform(std::ostream& out, const TerminalSettings& terminal
       inputIsTerminal_(isatty(terminal.inputFd) == 1) {
   interrupted::inputFd = terminal.inputFd;
   interrupted::outputFd = terminal.outputFd;
+  interrupted::startModeKnown = 0;
+  if (inputIsTerminal_ && tcgetattr(terminal.inputFd, &interrupted::startMode) == 0)
+    interrupted::startModeKnown = 1;
 }
 
 PosixPlatform::~PosixPlatform() {
@@ -114,6 +166,7 @@ PosixPlatform::~PosixPlatform() {
 
 void PosixPlatform::takeOverInput(std::istream& in) {
   input_ = std::make_unique<DescriptorInputBuffer>(terminal_.inputFd);
+  input_->adoptHandedOverInput();
   inputStream_ = &in;
   previousInputBuffer_ = in.rdbuf(input_.get());
 }
@@ -124,17 +177,24 @@ void PosixPlatform::takeOverOutput() {
 }
 
 void PosixPlatform::restoreTerminalOnSignals() {
-  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+  // A file-size limit makes the write fail with its message instead of
+  // ending the program with half a file.
+  signal(SIGXFSZ, SIG_IGN);
+  auto ignoredByParent = [](int signalNumber) {
     struct sigaction current {};
-    // A signal ignored by whoever started us (nohup, a background job) stays
-    // ignored.
-    if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN)
-      continue;
-    struct sigaction handler {};
-    handler.sa_handler = interrupted::restoreAndEnd;
-    sigemptyset(&handler.sa_mask);
-    sigaction(signalNumber, &handler, nullptr);
+    return sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+  };
+  // A signal ignored by whoever started us (nohup, a background job) stays
+  // ignored.
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    if (!ignoredByParent(signalNumber))
+      interrupted::setHandler(signalNumber, interrupted::restoreAndEnd);
   }
+  if (!inputIsTerminal_)
+    return;
+  if (!ignoredByParent(SIGTSTP))
+    interrupted::setHandler(SIGTSTP, interrupted::suspend);
+  interrupted::setHandler(SIGCONT, interrupted::resume);
 }
 
 void PosixPlatform::setConnectivityCheck(std::string port, std::chrono::milliseconds timeout) {
@@ -207,7 +267,7 @@ void PosixPlatform::pause() {
     oneKey.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     oneKey.c_cc[VMIN] = 1;
     oneKey.c_cc[VTIME] = 0;
-    interrupted::savedMode = saved;
+    interrupted::pauseMode = oneKey;
     interrupted::modeChanged = 1;
     tcsetattr(fd, TCSANOW, &oneKey);
   }
@@ -248,21 +308,25 @@ void PosixPlatform::restart() {
   // The new instance starts from the user's own colours and title.
   restoreTerminal();
   out_.flush();
-  if (input_)
-    input_->handOverUnread();
+  if (input_ && !input_->handOverUnread()) {
+    reportError(restartFailedMessage);
+    return;
+  }
   char programName[] = "kalvex-terminal";
   char* arguments[] = {programName, nullptr};
   if (!restartProgram_.empty()) {
     execv(restartProgram_.c_str(), arguments);
-    return;
-  }
-  if (std::optional<std::filesystem::path> program = executablePath())
-    execv(program->c_str(), arguments);
+  } else {
+    if (std::optional<std::filesystem::path> program = executablePath())
+      execv(program->c_str(), arguments);
 #ifndef __APPLE__
-  // The file may have been replaced or removed since it was started; the
-  // running image can still be started again through the kernel's link.
-  execv("/proc/self/exe", arguments);
+    // The file may have been replaced or removed since it was started; the
+    // running image can still be started again through the kernel's link.
+    execv("/proc/self/exe", arguments);
 #endif
+  }
+  unsetenv(handedOverInputVariable);
+  reportError(restartFailedMessage);
 }
 
 void PosixPlatform::reportOutputFailure() {

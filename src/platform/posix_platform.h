@@ -40,8 +40,11 @@ class PosixPlatform : public Platform {
   void takeOverInput(std::istream& in);
   // Writes `out_` to the output descriptor, keeping the reason of a failure.
   void takeOverOutput();
-  // On SIGINT, SIGTERM and SIGHUP (unless ignored) puts back the colours,
-  // the title and the terminal mode, then ends with that signal.
+  // On SIGINT, SIGTERM, SIGHUP and SIGQUIT (unless ignored) removes the
+  // file being written, puts back the colours, the title and the terminal
+  // mode, then ends with that signal. SIGXFSZ is ignored, so a file-size
+  // limit is a write error. At a terminal, Ctrl-Z hands the shell the
+  // terminal's starting mode and takes ours back when continued.
   void restoreTerminalOnSignals();
 
   // The connectivity check connects to `port` of the host and gives up

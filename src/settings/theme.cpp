@@ -30,7 +30,8 @@ const ColourName* findColour(std::string_view name) {
 
 void applyAndSaveTheme(Platform& platform, std::string_view command) {
   applyColourCommand(platform, command);
-  writeWholeFile(themeFileName, command);
+  if (!writeWholeFile(themeFileName, command))
+    platform.reportError(themeSaveFailedMessage);
 }
 
 // Reads a colour name as a whole line; nothing once input has ended.

@@ -11,6 +11,11 @@
 
 inline constexpr const char* themeFileName = "color_data.txt";
 
+// The line on standard error when a chosen theme could not be saved; it
+// still applies until the program ends.
+inline constexpr std::string_view themeSaveFailedMessage =
+    "Attenzione: impossibile salvare il tema in color_data.txt.";
+
 // The theme every answer but "change" restores: bright white on black.
 inline constexpr std::string_view resetColourCommand = "color 0f";
 

@@ -30,7 +30,9 @@ constexpr bool ends = true;
 constexpr bool returns = false;
 
 constexpr std::array<CommandEntry, 29> entries = {{
-    {'l', "riavvia = l", restartProgram, keep, ends},
+    // A restart that succeeds never returns; one that failed has said so, and
+    // this copy goes on.
+    {'l', "riavvia = l", restartProgram, keep, returns},
     {'x', "esci = x", exitProgram, keep, ends},
     {'k', "pulisci ui = k", clearScreen, keep, returns},
     {'@', "cronologia = @", runHistoryCommand, keep, returns},

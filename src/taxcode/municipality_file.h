@@ -19,9 +19,10 @@ inline constexpr std::string_view municipalityFileName = "risorsa.cf.txt";
 // Far beyond the real list (about 230 KB), yet bounded.
 inline constexpr std::size_t municipalityFileLimit = 64 * 1024 * 1024;
 
-// Adds every record of `text`, a whole file with its CR LF pairs already
-// folded, to `table`. A last record cut short (no TAB, or nothing after it)
-// and a record without a readable number are skipped.
+// Makes the records of `text`, a whole file with its CR LF pairs already
+// folded, `table`'s. A last record cut short (no TAB, or nothing after it)
+// and a record without a readable number, or one beyond 32 bits, are
+// skipped.
 void addMunicipalityRecords(std::string_view text, MunicipalityTable& table);
 
 // The directories holding the file that ships with the program: next to an
@@ -30,6 +31,7 @@ std::vector<std::filesystem::path> shippedDataDirectories();
 
 // Loads the program's table from risorsa.cf.txt in the working directory or,
 // when that is absent, from the first of `dataDirectories` that has one. A
-// directory, FIFO or unreadable file counts as absent. 1 on success; 0 when
+// directory, FIFO or unreadable file counts as absent; a working directory's
+// file too large to load does not, and fails the load. 1 on success; 0 when
 // no file could be read, leaving the table as it was.
 int loadMunicipalities(std::span<const std::filesystem::path> dataDirectories);

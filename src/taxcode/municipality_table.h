@@ -1,12 +1,15 @@
-// The municipality table: the records of the municipality file chained in a
-// fixed number of buckets chosen by the byte sum of the name, so a look-up
-// costs one sum over the key and the walk of one short chain.
+// The municipality table: the municipality file's own text, kept whole, and
+// the start of every record in it, grouped by a fixed number of buckets
+// chosen by the byte sum of the name. A look-up costs one sum over the key
+// and a walk over one bucket's records, read from the text as they stand;
+// the table costs the file's size and four bytes a record, so even a file of
+// tiny records needs less than about twice its size.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,14 +17,9 @@
 inline constexpr std::size_t municipalityBucketCount = 2126;
 
 struct MunicipalityRecord {
-  static constexpr std::uint32_t none = std::numeric_limits<std::uint32_t>::max();
-
   std::string name;
   char letter = 0;
   std::int32_t number = 0;
-  // The index of the next record in the same bucket, or `none`: an index,
-  // unlike a pointer, survives the table's storage growing.
-  std::uint32_t next = none;
 };
 
 // The bucket of `name`: the sum of its bytes, each counted as a signed 8-bit
@@ -33,35 +31,36 @@ class MunicipalityTable {
  public:
   MunicipalityTable();
 
-  // Makes room for `count` more records, so loading a file grows once.
-  void reserve(std::size_t count);
-
-  // Puts the record at the head of its bucket's chain, so among records of
-  // one name the one inserted last is found.
-  void insert(std::string name, char letter, std::int32_t number);
-
-  // The record whose name equals `key` byte for byte, or null.
-  const MunicipalityRecord* find(std::string_view key) const;
-
-  // Frees every record and empties every bucket; the loaded flag stays.
+  // Makes the records of `text` (a whole municipality file, its CR LF pairs
+  // already folded) the table's, replacing any it held. The format is that
+  // of the municipality file; a last record cut short and a record without a
+  // number that fits 32 bits are skipped.
+  void load(std::string text);
+  // The record whose name equals `key` byte for byte; among records of one
+  // name, the last in the text.
+  std::optional<MunicipalityRecord> find(std::string_view key) const;
+  // Frees every record; the loaded flag stays.
   void release();
 
-  std::size_t size() const { return records_.size(); }
-
+  std::size_t size() const { return starts_.size(); }
   bool loaded() const { return loaded_; }
   void markLoaded() { loaded_ = true; }
 
  private:
-  std::array<std::uint32_t, municipalityBucketCount> heads_;
-  std::vector<MunicipalityRecord> records_;
+  std::string text_;
+  // Where each record starts in `text_`: bucket by bucket, and in each
+  // bucket the later records first.
+  std::vector<std::uint32_t> starts_;
+  // Bucket b's records are starts_[firsts_[b]] up to starts_[firsts_[b + 1]].
+  std::array<std::uint32_t, municipalityBucketCount + 1> firsts_;
   bool loaded_ = false;
 };
 
 // The one table of the program, loaded by each run of the tax-code command.
 MunicipalityTable& municipalityTable();
 
-// The record of the program's table named `key` (a normalised name), or null.
-const MunicipalityRecord* findMunicipality(std::string_view key);
+// The record of the program's table named `key` (a normalised name).
+std::optional<MunicipalityRecord> findMunicipality(std::string_view key);
 
 void releaseMunicipalities();
 

@@ -87,13 +87,13 @@ std::optional<char> askSex(Console& console) {
 
 // Asks until a name of the table is typed; the only other way out is the end
 // of input.
-const MunicipalityRecord* askMunicipality(Console& console) {
+std::optional<MunicipalityRecord> askMunicipality(Console& console) {
   for (;;) {
     console.out << std::endl << "Comune di nascita: ";
     std::string typed;
     if (!std::getline(console.in, typed))
-      return nullptr;
-    if (const MunicipalityRecord* record = findMunicipality(normaliseName(typed)))
+      return std::nullopt;
+    if (std::optional<MunicipalityRecord> record = findMunicipality(normaliseName(typed)))
       return record;
     console.out << "ERRORE: Comune non trovato.\n";
   }
@@ -127,15 +127,14 @@ std::optional<Answers> askAnswers(Console& console) {
   std::optional<char> sex = askSex(console);
   if (!sex)
     return std::nullopt;
-  const MunicipalityRecord* municipality = askMunicipality(console);
+  std::optional<MunicipalityRecord> municipality = askMunicipality(console);
   if (!municipality)
     return std::nullopt;
   answers.day = *day;
   answers.month = *month;
   answers.year = *year;
   answers.sex = *sex;
-  // A copy: the record itself goes with the table.
-  answers.municipality = *municipality;
+  answers.municipality = std::move(*municipality);
   return answers;
 }
 

@@ -20,8 +20,8 @@ TEST(WriteWholeFile, ReplacesTheWholeContentAndAddsNoLineEnd) {
 TEST(WriteWholeFile, LeavesWhatIsNotARegularFileAlone) {
   ScratchDirectory directory;
   std::filesystem::create_directory("folder");
-  writeWholeFile("folder", "color 0f");
+  EXPECT_FALSE(writeWholeFile("folder", "color 0f"));
   EXPECT_TRUE(std::filesystem::is_directory("folder"));
-  writeWholeFile("missing/theme", "color 0f");
+  EXPECT_FALSE(writeWholeFile("missing/theme", "color 0f"));
   EXPECT_FALSE(std::filesystem::exists("missing"));
 }

@@ -5,7 +5,7 @@
 // The terminal is raw (no echo, no CR added to line ends) so the output is
 // exactly what the program wrote. Standard input is typed at once. Whenever
 // the output ends with the exit pause's request, an arrow key is pressed.
-// With SIGNAL (INT, TERM or HUP) that signal is sent once the program has
+// With SIGNAL (INT, TERM, HUP or QUIT) that signal is sent once the program has
 // sat quietly at a "Path: " prompt. Standard error stays the caller's.
 //
 // Exits with the program's status (128 + N when signal N ended it). Input
@@ -15,6 +15,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -42,6 +43,8 @@ int signalNamed(std::string_view name) {
     return SIGTERM;
   if (name == "HUP")
     return SIGHUP;
+  if (name == "QUIT")
+    return SIGQUIT;
   return 0;
 }
 
@@ -67,8 +70,11 @@ bool readAvailable(int fd, std::string& into) {
   setsid();
   dup2(slave, STDIN_FILENO);
   dup2(slave, STDOUT_FILENO);
-  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
     signal(signalNumber, SIG_DFL);
+  // SIGQUIT would leave a core file among the files a case compares.
+  rlimit noCore{0, 0};
+  setrlimit(RLIMIT_CORE, &noCore);
   execv(program[0], program);
   std::perror("exec");
   _exit(127);

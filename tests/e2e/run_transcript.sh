@@ -13,7 +13,7 @@
 #                    default)
 # CASE_DIR/output    "full": standard output is /dev/full (optional)
 # CASE_DIR/terminal  run on a pseudo-terminal through PTY_RUN; the file may
-#                    name a signal (INT, TERM, HUP) sent at the first prompt
+#                    name a signal (INT, TERM, HUP, QUIT) sent at the first prompt
 #
 # The program runs with NO_COLOR unset and TERM=xterm unless CASE_DIR/env
 # says otherwise, and may write at most about 16 MB to any file: a runaway

@@ -3,7 +3,10 @@
 # mended with the arrows and backspace, Home and End, answers and command
 # lines recalled with the up arrow (the latter also from an earlier run), a
 # prompt redrawn correctly where it wraps, the history clear emptying the
-# recall list, and Ctrl-D ending the program.
+# recall list, and Ctrl-D ending the program. Then signals: SIGTERM while a
+# line is edited ends the program alone (the shell that started it goes on),
+# and a stop and continue at the exit pause gives the pause its mode back
+# although the shell set the terminal to line mode meanwhile.
 #
 #   terminal_line_editing.sh PROGRAM [LINE_EDITING_BUILT]
 #
@@ -155,4 +158,38 @@ terminal capture-pane -p -t "$session" | grep -qF "^D" && fail "Ctrl-D was echoe
 keys q
 expect_status 0
 [ -z "$(cat "$work/dir/function_history.txt")" ] || fail "history not cleared"
+
+program_pid() {
+  pgrep -P "$(terminal display-message -p -t "$session" '#{pane_pid}')"
+}
+
+start_run 80
+expect_line "Path:"
+kill -TERM "$(program_pid)"
+expect_status 143
+
+start_run 80
+expect_line "Path:"
+keys x Enter
+expect_screen "Premere un tasto"
+tty=$(terminal display-message -p -t "$session" '#{pane_tty}')
+pid=$(program_pid)
+for ((i = 0; i < 100; i++)); do
+  stty -F "$tty" -a | grep -q -- '-icanon' && break
+  sleep 0.1
+done
+# The pane's shell has no job control, so Ctrl-Z's SIGTSTP would not stop
+# the program (its process group is orphaned); SIGSTOP does.
+kill -STOP "$pid"
+for ((i = 0; i < 100; i++)); do
+  [ "$(ps -o stat= -p "$pid" | cut -c1)" = T ] && break
+  sleep 0.1
+done
+[ "$(ps -o stat= -p "$pid" | cut -c1)" = T ] || fail "SIGSTOP did not stop the program"
+stty -F "$tty" sane
+kill -CONT "$pid"
+sleep 0.3
+[ -s "$work/status" ] && fail "the pause ended without a key"
+keys q
+expect_status 0
 echo "terminal session passed"

@@ -7,7 +7,9 @@
 #include "dialogue.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 TEST(AppendToFile, CreatesThenAppends) {
@@ -34,5 +36,12 @@ TEST(AppendToFile, ReportsWhatCannotBeWritten) {
   ASSERT_EQ(mkfifo("fifo", 0600), 0);
   EXPECT_FALSE(appendToFile("fifo", "a\n"));
   EXPECT_FALSE(truncateFile("fifo"));
+  // With a reader that never reads, a write would block once the pipe is
+  // full: only regular files are written.
+  int reader = open("fifo", O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_FALSE(appendToFile("fifo", "a\n"));
+  EXPECT_FALSE(truncateFile("fifo"));
+  close(reader);
 #endif
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "dialogue.h"
 
@@ -37,6 +38,32 @@ TEST(History, ShowsALastLineWithoutLineEnd) {
   ScratchDirectory directory;
   writeFile(historyFileName, "a\n\nb");
   EXPECT_EQ(shownHistory(), "a\n\nb\n");
+}
+
+// A stream buffer that counts how often it is told to flush.
+class FlushCounter : public std::stringbuf {
+ public:
+  int flushes = 0;
+
+ protected:
+  int sync() override {
+    ++flushes;
+    return std::stringbuf::sync();
+  }
+};
+
+// A flush per line made a long log crawl out: it is listed in large blocks.
+TEST(History, ListsALongLogWithoutFlushingEveryLine) {
+  ScratchDirectory directory;
+  std::string content;
+  for (int line = 0; line < 10000; ++line)
+    content += "a\n";
+  writeFile(historyFileName, asTextFile(content));
+  FlushCounter counter;
+  std::ostream out(&counter);
+  writeHistory(out);
+  EXPECT_EQ(counter.str(), content);
+  EXPECT_LE(counter.flushes, 10);
 }
 
 TEST(History, ShowsLinesLongerThanOneBlockWhole) {

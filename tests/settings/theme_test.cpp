@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "dialogue.h"
 
@@ -101,6 +102,17 @@ TEST(RunThemeDialogue, AppliesAndSavesAValidPair) {
     EXPECT_EQ(run.savedTheme(), command) << typed;
     EXPECT_EQ(run.dialogue.pending(), "") << typed;
   }
+}
+
+// The colours apply all the same; the user hears that they will not last.
+TEST(RunThemeDialogue, SaysWhenTheThemeCannotBeSaved) {
+  ScratchDirectory directory;
+  std::filesystem::create_directory(themeFileName);
+  Dialogue dialogue("0\n");
+  runThemeDialogue(dialogue.console);
+  EXPECT_EQ(dialogue.platform.errors,
+            std::vector<std::string>{std::string(themeSaveFailedMessage)});
+  EXPECT_TRUE(std::filesystem::is_directory(themeFileName));
 }
 
 TEST(RunThemeDialogue, RefusesWhiteAsBackgroundWhateverTheText) {

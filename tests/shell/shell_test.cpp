@@ -98,6 +98,15 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
   }
 }
 
+// A restart returns only when no new copy could be started: this one goes on.
+TEST(CommandLoop, GoesOnAfterARestartThatFailed) {
+  Session session("l\nk\nx\n");
+  EXPECT_EQ(session.afterBanner(), promptBlock + "\nRiavviando...\n" + promptBlock + "\n" +
+                                       banner() + promptBlock + "\n" + farewell);
+  EXPECT_EQ(session.effects(),
+            (Effects{"title Kalvex Terminal", "cls", "cls", "restart", "cls", "cls", "pause"}));
+}
+
 TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
   ScratchDirectory directory;
   Dialogue dialogue("");

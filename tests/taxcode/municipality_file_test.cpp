@@ -22,7 +22,7 @@ class MunicipalityFile : public ::testing::Test {
   int loadHere() { return loadMunicipalities({}); }
 
   static std::string codeOf(std::string_view name) {
-    const MunicipalityRecord* record = findMunicipality(name);
+    std::optional<MunicipalityRecord> record = findMunicipality(name);
     if (!record)
       return "none";
     return record->letter + std::to_string(record->number);
@@ -63,12 +63,13 @@ TEST_F(MunicipalityFile, ReadsNameTabLetterNumberAndAnyWhiteSpaceAfter) {
   EXPECT_EQ(codeOf("SPAZIO"), " 7");
   EXPECT_EQ(codeOf("roma"), "X999");
   EXPECT_EQ(codeOf("PRIMIERO SAN MARTINO DI CASTROZZA"), "M359");
-  EXPECT_EQ(codeOf("GRANDE"), "Z2147483647");
+  // A number beyond 32 bits is refused, not cut to fit.
+  EXPECT_EQ(codeOf("GRANDE"), "none");
   EXPECT_EQ(codeOf("DOPPIO"), "A2");
   EXPECT_EQ(codeOf("ULTIMO"), "U9");
   EXPECT_EQ(codeOf("Roma"), "none");
   EXPECT_EQ(codeOf("SANGIOVANNI IN PERSICETO"), "none");
-  EXPECT_EQ(municipalityTable().size(), 17u);
+  EXPECT_EQ(municipalityTable().size(), 16u);
 }
 
 TEST_F(MunicipalityFile, SkipsRecordsCutShortOrWithoutANumber) {
@@ -123,6 +124,12 @@ TEST_F(MunicipalityFile, TheWorkingDirectoryWinsOverTheDataDirectories) {
   ASSERT_EQ(loadMunicipalities(directories), 1);
   EXPECT_EQ(codeOf("ROMA"), "X1");
   EXPECT_EQ(municipalityTable().size(), 1u);
+  releaseMunicipalities();
+
+  // Even one too large to load: that fails, rather than using another.
+  fs::resize_file("risorsa.cf.txt", municipalityFileLimit + 1);
+  EXPECT_EQ(loadMunicipalities(directories), 0);
+  EXPECT_EQ(municipalityTable().size(), 0u);
 }
 
 TEST_F(MunicipalityFile, TheShippedFileGivesEveryNameItsLastCode) {

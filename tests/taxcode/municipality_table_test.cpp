@@ -4,6 +4,12 @@
 
 #include <string>
 
+#ifdef __linux__
+#include <unistd.h>
+
+#include <fstream>
+#endif
+
 TEST(NameHash, SumsSignedBytesIntoTheTablesRange) {
   EXPECT_EQ(nameHash(""), 0u);
   EXPECT_EQ(nameHash("ROMA"), 82u + 79 + 77 + 65);
@@ -18,32 +24,60 @@ TEST(NameHash, SumsSignedBytesIntoTheTablesRange) {
 TEST(MunicipalityTable, FindsEachNameOfABucketAndTheLastRecordOfAName) {
   MunicipalityTable table;
   // AB and BA share a bucket; so do the later records of DOPPIO.
-  table.insert("AB", 'A', 1);
-  table.insert("DOPPIO", 'D', 1);
-  table.insert("BA", 'B', 2);
-  table.insert("DOPPIO", 'D', 2);
+  table.load("AB\tA1\nDOPPIO\tD1\nBA\tB2\nDOPPIO\tD2\n");
   ASSERT_EQ(nameHash("AB"), nameHash("BA"));
-  ASSERT_NE(table.find("AB"), nullptr);
+  ASSERT_TRUE(table.find("AB"));
   EXPECT_EQ(table.find("AB")->number, 1);
   EXPECT_EQ(table.find("BA")->letter, 'B');
   EXPECT_EQ(table.find("DOPPIO")->number, 2);
-  EXPECT_EQ(table.find("ab"), nullptr);
-  EXPECT_EQ(table.find("A"), nullptr);
-  EXPECT_EQ(table.find(""), nullptr);
+  EXPECT_FALSE(table.find("ab"));
+  EXPECT_FALSE(table.find("A"));
+  EXPECT_FALSE(table.find(""));
   EXPECT_EQ(table.size(), 4u);
 }
 
 TEST(MunicipalityTable, ReleaseEmptiesEveryBucketAndKeepsTheLoadedFlag) {
   MunicipalityTable table;
   EXPECT_FALSE(table.loaded());
+  std::string text;
   for (int i = 0; i < 5000; ++i)
-    table.insert("COMUNE " + std::to_string(i), 'C', i);
+    text += "COMUNE " + std::to_string(i) + "\tC" + std::to_string(i) + "\n";
+  table.load(text);
   table.markLoaded();
   table.release();
   EXPECT_EQ(table.size(), 0u);
   for (int i = 0; i < 5000; ++i)
-    EXPECT_EQ(table.find("COMUNE " + std::to_string(i)), nullptr);
+    EXPECT_FALSE(table.find("COMUNE " + std::to_string(i)));
   EXPECT_TRUE(table.loaded());
-  table.insert("ROMA", 'H', 501);
+  table.load("ROMA\tH501\n");
   EXPECT_EQ(table.find("ROMA")->number, 501);
 }
+
+#ifdef __linux__
+namespace {
+
+// The resident memory of this process, from /proc.
+std::size_t residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t total = 0, resident = 0;
+  statm >> total >> resident;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace
+
+// A file of the tiniest records costs the table no more than about twice
+// its size: its own copy of the text and a few bytes a record.
+TEST(MunicipalityTable, HoldsTinyRecordsInAboutTwiceTheirSize) {
+  std::string text;
+  for (int i = 0; i < 3'000'000; ++i)
+    text += "a\tH1\n";
+  MunicipalityTable table;
+  std::size_t before = residentBytes();
+  table.load(text);
+  std::size_t grown = residentBytes() - before;
+  EXPECT_EQ(table.size(), 3'000'000u);
+  EXPECT_EQ(table.find("a")->number, 1);
+  EXPECT_LT(grown, 2 * text.size()) << grown << " bytes for " << text.size();
+}
+#endif

@@ -149,8 +149,8 @@ TEST(TaxCode, AgreesWithAnIndependentImplementationForHundredsOfPeople) {
     for (std::string field; std::getline(split, field, '\t');)
       fields.push_back(field);
     ASSERT_EQ(fields.size(), 8u) << line;
-    const MunicipalityRecord* municipality = findMunicipality(normaliseName(fields[6]));
-    ASSERT_NE(municipality, nullptr) << line;
+    std::optional<MunicipalityRecord> municipality = findMunicipality(normaliseName(fields[6]));
+    ASSERT_TRUE(municipality) << line;
     std::string code;
     ASSERT_EQ(buildTaxCode(code, fields[0], fields[1], std::stoi(fields[2]), std::stoi(fields[3]),
                            std::stoi(fields[4]), fields[5][0]),
