@@ -21,9 +21,11 @@ namespace {
 // The library's functions, looked up in it when it is loaded. Named as the
 // library names them, so that the code below reads as a plain libedit
 // client; inside this namespace these names hide the header's declarations.
+// clang-format off
 #define KALVEX_EDITLINE_FUNCTIONS(X) \
   X(el_init) X(el_end) X(el_set) X(el_wset) X(el_get) X(el_gets) X(el_line) X(el_cursor) \
   X(el_deletestr) X(history_init) X(history_end) X(history)
+// clang-format on
 #define KALVEX_DECLARE(name) decltype(&::name) name = nullptr;
 KALVEX_EDITLINE_FUNCTIONS(KALVEX_DECLARE)
 #undef KALVEX_DECLARE
@@ -36,7 +38,7 @@ bool loadEditline() {
     if (!library)
       return false;
     bool found = true;
-#define KALVEX_LOOK_UP(name)                                         \
+#define KALVEX_LOOK_UP(name)                                      \
   name = reinterpret_cast<decltype(name)>(dlsym(library, #name)); \
   found = found && name != nullptr;
     KALVEX_EDITLINE_FUNCTIONS(KALVEX_LOOK_UP)

@@ -92,7 +92,8 @@ void drawCharacters(std::string_view alphabet, std::int32_t length, const WordSo
 
 void drawCode(std::int32_t length, std::int64_t calendarSeconds, const PieceSink& take) {
   std::mt19937 engine(static_cast<std::uint32_t>(calendarSeconds));
-  drawWith(codeAlphabet, length, [&engine] { return static_cast<std::uint32_t>(engine()); }, take);
+  auto nextWord = [&engine] { return static_cast<std::uint32_t>(engine()); };
+  drawWith(codeAlphabet, length, nextWord, take);
 }
 
 std::string generateCode(std::int32_t length, std::int64_t calendarSeconds) {
