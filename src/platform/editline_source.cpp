@@ -1,4 +1,9 @@
-// Lines edited at a terminal by the system's editline library (libedit).
+// Lines edited at a terminal by the system's editline library (libedit),
+// loaded when a terminal session first needs it: linked in, it and the four
+// libraries it needs would be loaded at every start, piped sessions and
+// --version included, for most of the program's start-up time. Without the
+// library the terminal's own line input is used.
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <histedit.h>
 #include <langinfo.h>
@@ -12,6 +17,36 @@
 #include "platform/terminal_line_source.h"
 
 namespace {
+
+// The library's functions, looked up in it when it is loaded. Named as the
+// library names them, so that the code below reads as a plain libedit
+// client; inside this namespace these names hide the header's declarations.
+// clang-format off
+#define KALVEX_EDITLINE_FUNCTIONS(X) \
+  X(el_init) X(el_end) X(el_set) X(el_wset) X(el_get) X(el_gets) X(el_line) X(el_cursor) \
+  X(el_deletestr) X(history_init) X(history_end) X(history)
+// clang-format on
+#define KALVEX_DECLARE(name) decltype(&::name) name = nullptr;
+KALVEX_EDITLINE_FUNCTIONS(KALVEX_DECLARE)
+#undef KALVEX_DECLARE
+
+// True once every function has been found; the library stays loaded for
+// the rest of the run.
+bool loadEditline() {
+  static const bool loaded = [] {
+    void* library = dlopen(KALVEX_LIBEDIT_NAME, RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+      return false;
+    bool found = true;
+#define KALVEX_LOOK_UP(name)                                      \
+  name = reinterpret_cast<decltype(name)>(dlsym(library, #name)); \
+  found = found && name != nullptr;
+    KALVEX_EDITLINE_FUNCTIONS(KALVEX_LOOK_UP)
+#undef KALVEX_LOOK_UP
+    return found;
+  }();
+  return loaded;
+}
 
 // Keys the terminal's own description may not name: Home, End and Delete as
 // xterm, rxvt, the Linux console and tmux send them.
@@ -188,6 +223,8 @@ std::optional<std::string> EditlineSource::readLine(const std::string& prompt,
 }  // namespace
 
 std::unique_ptr<LineSource> openTerminalLineSource(int inputFd, int outputFd) {
+  if (!loadEditline())
+    return nullptr;
   FILE* input = openCopy(inputFd, "r");
   FILE* output = openCopy(outputFd, "w");
   if (!input || !output) {

@@ -5,6 +5,14 @@
 
 namespace {
 
+// Where the whole manual is: the manual page where one is installed, the
+// README the Windows folder carries beside the program otherwise.
+#if defined(_WIN32)
+#define KALVEX_MANUAL "README.md, nella cartella del programma"
+#else
+#define KALVEX_MANUAL "man kalvex-terminal"
+#endif
+
 void printUsage(std::ostream& stream) {
   stream << "Uso: " KALVEX_PROGRAM_NAME " [--help | --version]" << std::endl
          << std::endl
@@ -17,7 +25,9 @@ void printUsage(std::ostream& stream) {
          << "'x' per uscire)." << std::endl
          << std::endl
          << "  --help     mostra questo aiuto ed esce" << std::endl
-         << "  --version  mostra la versione ed esce" << std::endl;
+         << "  --version  mostra la versione ed esce" << std::endl
+         << std::endl
+         << "Manuale completo: " KALVEX_MANUAL << std::endl;
 }
 
 int refuse(std::ostream& err, const std::string& problem) {

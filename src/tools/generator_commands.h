@@ -18,7 +18,12 @@ void showProgress(Console& console);
 void runCodeGenerator(Console& console);
 void runCodeGenerator(Console& console, const CalendarClock& clock);
 
-// The v command, drawing from the system's secure random source.
+// The system's secure random source: getrandom on Linux, getentropy on other
+// POSIX systems, rand_s (through std::random_device) on Windows. Throws
+// std::system_error, or std::random_device's own exception, when it fails.
+void fillFromSystemRandom(std::span<unsigned char> bytes);
+
+// The v command, drawing from fillFromSystemRandom in blocks.
 void runPasswordGenerator(Console& console);
 // `secureWords` may throw when the source is unavailable; the user is told
 // that no password was made.

@@ -2,8 +2,10 @@
 #include "tools/random_strings.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -16,40 +18,82 @@ std::string collect(const std::function<void(const PieceSink&)>& draw) {
   return text;
 }
 
+// Values from `limit` up lie in the last, incomplete block of alphabetSize
+// values below 2^32: value / alphabetSize == UINT32_MAX / alphabetSize
+// exactly when value >= limit.
+std::uint32_t usableLimit(std::uint32_t alphabetSize) {
+  return std::numeric_limits<std::uint32_t>::max() / alphabetSize * alphabetSize;
+}
+
+// The drawing loop, with the values' source inlined: a call through a
+// std::function per value would cost as much as the drawing itself.
+template <typename NextWord>
+void drawWith(std::string_view alphabet, std::int32_t length, NextWord&& nextWord,
+              const PieceSink& take) {
+  if (length <= 0)
+    return;
+  const auto alphabetSize = static_cast<std::uint32_t>(alphabet.size());
+  const std::uint32_t limit = usableLimit(alphabetSize);
+  std::string piece(std::min(static_cast<std::size_t>(length), drawPieceSize), '\0');
+  std::size_t filled = 0;
+  for (std::int32_t drawn = 0; drawn < length; ++drawn) {
+    std::uint32_t value;
+    do
+      value = nextWord();
+    while (value >= limit);
+    piece[filled++] = alphabet[value % alphabetSize];
+    if (filled == piece.size()) {
+      if (!take(piece))
+        return;
+      filled = 0;
+    }
+  }
+  if (filled != 0)
+    take(std::string_view(piece).substr(0, filled));
+}
+
+// Values four bytes at a time out of blocks that `fill` refills.
+class BlockWords {
+ public:
+  explicit BlockWords(const BlockFill& fill) : fill_(fill), block_(randomBlockSize) {}
+
+  std::uint32_t operator()() {
+    if (next_ == block_.size()) {
+      fill_(block_);
+      next_ = 0;
+    }
+    std::uint32_t value;
+    std::memcpy(&value, block_.data() + next_, sizeof value);
+    next_ += sizeof value;
+    return value;
+  }
+
+ private:
+  const BlockFill& fill_;
+  std::vector<unsigned char> block_;
+  std::size_t next_ = randomBlockSize;
+};
+
 }  // namespace
 
 std::uint32_t drawIndex(const WordSource& nextWord, std::uint32_t alphabetSize) {
-  const std::uint32_t incompleteBlock = std::numeric_limits<std::uint32_t>::max() / alphabetSize;
+  const std::uint32_t limit = usableLimit(alphabetSize);
   for (;;) {
     std::uint32_t value = nextWord();
-    if (value / alphabetSize != incompleteBlock)
+    if (value < limit)
       return value % alphabetSize;
   }
 }
 
 void drawCharacters(std::string_view alphabet, std::int32_t length, const WordSource& nextWord,
                     const PieceSink& take) {
-  if (length <= 0)
-    return;
-  const auto alphabetSize = static_cast<std::uint32_t>(alphabet.size());
-  std::string piece;
-  piece.reserve(std::min(static_cast<std::size_t>(length), drawPieceSize));
-  for (std::int32_t drawn = 0; drawn < length; ++drawn) {
-    piece.push_back(alphabet[drawIndex(nextWord, alphabetSize)]);
-    if (piece.size() == drawPieceSize) {
-      if (!take(piece))
-        return;
-      piece.clear();
-    }
-  }
-  if (!piece.empty())
-    take(piece);
+  drawWith(alphabet, length, nextWord, take);
 }
 
 void drawCode(std::int32_t length, std::int64_t calendarSeconds, const PieceSink& take) {
   std::mt19937 engine(static_cast<std::uint32_t>(calendarSeconds));
-  WordSource nextWord = [&engine] { return static_cast<std::uint32_t>(engine()); };
-  drawCharacters(codeAlphabet, length, nextWord, take);
+  auto nextWord = [&engine] { return static_cast<std::uint32_t>(engine()); };
+  drawWith(codeAlphabet, length, nextWord, take);
 }
 
 std::string generateCode(std::int32_t length, std::int64_t calendarSeconds) {
@@ -58,6 +102,13 @@ std::string generateCode(std::int32_t length, std::int64_t calendarSeconds) {
 
 void drawPassword(std::int32_t length, const WordSource& secureWords, const PieceSink& take) {
   drawCharacters(passwordAlphabet, length, secureWords, take);
+}
+
+void drawPassword(std::int32_t length, const BlockFill& secureBlocks, const PieceSink& take) {
+  if (length <= 0)
+    return;
+  BlockWords words(secureBlocks);
+  drawWith(passwordAlphabet, length, words, take);
 }
 
 std::string generatePassword(std::int32_t length, const WordSource& secureWords) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ inline constexpr std::string_view passwordAlphabet =
 
 // The next value of a stream of uniformly random 32-bit values.
 using WordSource = std::function<std::uint32_t()>;
+// Fills every byte of the span from a random source; throws when the source
+// cannot.
+using BlockFill = std::function<void(std::span<unsigned char>)>;
+// Bytes asked of a BlockFill at a time: one system call per block rather
+// than per value is what makes a long password as quick as a code.
+inline constexpr std::size_t randomBlockSize = 16 * 1024;
+
 // Receives a drawn string piece by piece, in order; false when it can take
 // no more (its output has failed), which ends the drawing.
 using PieceSink = std::function<bool(std::string_view)>;
@@ -43,3 +51,6 @@ std::string generateCode(std::int32_t length, std::int64_t calendarSeconds);
 // source in the program: a seeded engine could yield only 2^32 passwords.
 void drawPassword(std::int32_t length, const WordSource& secureWords, const PieceSink& take);
 std::string generatePassword(std::int32_t length, const WordSource& secureWords);
+// The same with the values read from `secureBlocks` a block at a time, four
+// bytes a value in the machine's byte order, each byte used once.
+void drawPassword(std::int32_t length, const BlockFill& secureBlocks, const PieceSink& take);

@@ -50,6 +50,7 @@ TEST(AnswerArguments, HelpAndVersionAnswerOnStandardOutput) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(startsWith(help.out, "Uso: ")) << help.out;
   EXPECT_NE(help.out.find("--version"), std::string::npos);
+  EXPECT_NE(help.out.find("Manuale completo: "), std::string::npos);
   EXPECT_EQ(help.err, "");
 
   Answer version = answer({"--version"});

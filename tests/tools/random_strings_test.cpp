@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <set>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -120,4 +123,44 @@ TEST(DrawCode, StopsAtThePieceTheReceiverRefuses) {
     return pieceSizes.size() < 2;
   });
   EXPECT_EQ(pieceSizes, (std::vector<std::size_t>{drawPieceSize, drawPieceSize}));
+}
+
+TEST(DrawPassword, TakesBlockValuesFourBytesEachAcrossRefills) {
+  // Blocks holding the values 0, 1, 2, ... in the machine's byte order, and
+  // one block with a rejected value: the same password as from the values
+  // one at a time, each byte used once, refills included.
+  std::uint32_t next = 0;
+  int fills = 0;
+  const BlockFill counting = [&](std::span<unsigned char> bytes) {
+    ++fills;
+    for (std::size_t at = 0; at + 4 <= bytes.size(); at += 4) {
+      std::uint32_t value = next++ == 5 ? std::numeric_limits<std::uint32_t>::max() : next - 1;
+      std::memcpy(bytes.data() + at, &value, 4);
+    }
+  };
+  const std::size_t valuesPerBlock = randomBlockSize / 4;
+  const auto length = static_cast<std::int32_t>(2 * valuesPerBlock + 3);
+  std::string drawn;
+  drawPassword(length, counting, [&](std::string_view piece) {
+    drawn += piece;
+    return true;
+  });
+  EXPECT_EQ(fills, 3);
+  ASSERT_EQ(drawn.size(), static_cast<std::size_t>(length));
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    std::size_t value = i < 5 ? i : i + 1;  // the value 5 was replaced and rejected
+    ASSERT_EQ(drawn[i], passwordAlphabet[value % 72]) << i;
+  }
+}
+
+TEST(DrawPassword, AFailingBlockSourceEndsTheDrawingWithItsException) {
+  const BlockFill failing = [](std::span<unsigned char>) { throw std::runtime_error("no source"); };
+  std::string drawn;
+  EXPECT_THROW(drawPassword(10, failing,
+                            [&](std::string_view piece) {
+                              drawn += piece;
+                              return true;
+                            }),
+               std::runtime_error);
+  EXPECT_EQ(drawn, "");
 }
