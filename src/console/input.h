@@ -1,6 +1,7 @@
 // Input rules shared by the command loop and the tools' menus.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -14,6 +15,26 @@ inline constexpr std::string_view inputPrompt = "Path: ";
 // True for a text of exactly one byte that is not a blank; tabs and control
 // bytes pass.
 bool isOneCharAnswer(std::string text);
+
+// How much of an answer line is kept: more than any answer needs, so a huge
+// line costs no more memory than this.
+inline constexpr std::size_t keptLineLength = 4096;
+
+// Reads one line as std::getline does, keeping at most keptLineLength bytes
+// of it in `line`. `wholeLine`, when given, is handed every byte of the line
+// (not its end) in blocks as they come. False, with the stream failed, when
+// input ends before any byte.
+bool readLine(std::istream& in, std::string& line,
+              const std::function<void(std::string_view)>& wholeLine = {});
+
+// Drops what is left of the current line, its end included: the rest of an
+// answer refused before its question is asked again.
+void dropRestOfAnswer(std::istream& in);
+
+// The answers to a question about sex, and the error that asks again.
+inline constexpr std::string_view sexErrorMessage =
+    "ERRORE: Inserire solo il carattere 'M' o 'F'.\n";
+inline bool isSexLetter(char c) { return c == 'm' || c == 'M' || c == 'f' || c == 'F'; }
 
 // Drops one pending byte, whatever it is: the line end a formatted
 // extraction leaves behind.

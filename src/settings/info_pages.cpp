@@ -23,7 +23,7 @@ void runInfoPages(Console& console) {
     out << page.menuLine << std::endl;
   out << std::endl << inputPrompt;
   std::string answer;
-  std::getline(console.in, answer);
+  readLine(console.in, answer);
   if (!isOneCharAnswer(answer)) {
     out << std::endl << std::endl << invalidFunctionMessage << std::endl << std::endl;
     return;
