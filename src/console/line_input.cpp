@@ -16,9 +16,15 @@ LineInputBuffer::int_type LineInputBuffer::underflow() {
   int_type c = source->sbumpc();
   if (traits_type::eq_int_type(c, traits_type::eof()))
     return c;
-  if (c == '\r' && traits_type::eq_int_type(source->sgetc(), '\n')) {
-    source->sbumpc();
-    c = '\n';
+  if (c == '\r') {
+    // CR LF is one line end, and so is a CR that ends the input.
+    int_type next = source->sgetc();
+    if (traits_type::eq_int_type(next, '\n')) {
+      source->sbumpc();
+      c = '\n';
+    } else if (traits_type::eq_int_type(next, traits_type::eof())) {
+      c = '\n';
+    }
   }
   previous_ = current_;
   current_ = traits_type::to_char_type(c);

@@ -1,5 +1,6 @@
 // The answers typed at the console, read as lines: a line typed or piped
-// from Windows ends in CR LF, which counts as one line end like LF, and the
+// from Windows ends in CR LF, which counts as one line end like LF (so does
+// a CR that ends the input), and the
 // reader knows where the current line stands so that what a command left of
 // it can be dropped.
 #pragma once
