@@ -69,6 +69,10 @@ bool isBright(char digit) { return colourDigitValue(digit) >= 8; }
 }  // namespace
 
 std::string ansiColourSequence(char background, char text) {
+  // The reset colours: the terminal's own defaults, whatever they are,
+  // rather than a forced black and bright white.
+  if (colourDigitValue(background) == 0 && colourDigitValue(text) == 15)
+    return "\033[0m";
   int foregroundCode = (isBright(text) ? 90 : 30) + ansiColourIndex(text);
   int backgroundCode = (isBright(background) ? 100 : 40) + ansiColourIndex(background);
   return "\033[0;" + std::to_string(foregroundCode) + ";" + std::to_string(backgroundCode) + "m";
