@@ -26,7 +26,7 @@ if ! run_limited <"$work/line"; then
   echo "a 64 MB command line did not run under a ${limit_kb} KB limit"
   failed=1
 fi
-size=$(wc -c <function_history.txt)
+size=$(wc -c <function_history.txt 2>/dev/null || echo 0)
 if [ "$size" -ne $((67108864 + 3)) ]; then
   echo "the history holds $size bytes, expected the whole line and x"
   failed=1
