@@ -238,14 +238,14 @@ bool PosixPlatform::isReachable(std::string_view host) {
   return connectsWithin(std::string(host), connectivityPort_, connectivityTimeout_);
 }
 
-void PosixPlatform::openPage(std::string_view address) {
+bool PosixPlatform::openPage(std::string_view address) {
 #ifdef __APPLE__
   constexpr const char* opener = "open";
 #else
   constexpr const char* opener = "xdg-open";
 #endif
   out_.flush();
-  startDetached(opener, std::string(address));
+  return startDetached(opener, std::string(address));
 }
 
 void PosixPlatform::restart() {

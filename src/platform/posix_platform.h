@@ -58,7 +58,7 @@ class PosixPlatform : public Platform {
   void applyColours(char background, char text) override;
   void pause() override;
   bool isReachable(std::string_view host) override;
-  void openPage(std::string_view address) override;
+  bool openPage(std::string_view address) override;
   void restart() override;
   void reportOutputFailure() override;
   void expectCommandLine() override;

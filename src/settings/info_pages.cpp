@@ -28,6 +28,15 @@ void runInfoPages(Console& console) {
     out << std::endl << std::endl << invalidFunctionMessage << std::endl << std::endl;
     return;
   }
+  if (!siteConfigured()) {
+    const InfoPage* page = findPage(answer[0]);
+    if (!page) {
+      out << std::endl << invalidFunctionMessage << std::endl << std::endl;
+      return;
+    }
+    openAddress(console, shippedPageAddress(page->shippedPage));
+    return;
+  }
   // The network is checked before the answer is looked at: an unknown answer
   // pings too.
   if (!checkConnectivity(console)) {

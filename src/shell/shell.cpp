@@ -6,6 +6,7 @@
 #include "console/web.h"
 #include "settings/history.h"
 #include "settings/history_recall.h"
+#include "settings/info_pages.h"
 #include "settings/theme.h"
 #include "shell/command_table.h"
 #include "shell/shell_commands.h"
@@ -17,6 +18,10 @@ void printInvalidCommand(std::ostream& out) {
 }
 
 void runHelpSite(Console& console) {
+  if (!siteConfigured()) {
+    openAddress(console, shippedPageAddress(shippedHelpPage));
+    return;
+  }
   if (checkConnectivity(console)) {
     openWebPage(console, "/feedback");
     return;
