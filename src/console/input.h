@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "console/console.h"
 
@@ -53,6 +54,15 @@ Value readValue(Console& console, std::string_view prompt) {
   console.out << prompt;
   Value value{};
   console.in >> value;
+  // A whole number typed with decimals counts as its whole part: "2.5"
+  // reads 2, and ".5" is not left to fail the next question.
+  if constexpr (std::is_integral_v<Value> && !std::is_same_v<Value, char>) {
+    if (console.in && console.in.peek() == '.') {
+      console.in.get();
+      while (console.in.peek() >= '0' && console.in.peek() <= '9')
+        console.in.get();
+    }
+  }
   return value;
 }
 
