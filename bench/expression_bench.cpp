@@ -34,7 +34,7 @@ std::string generateExpression() {
 
 void evaluateNestedExpression(benchmark::State& state) {
   const std::string text = generateExpression();
-  if (!evaluateExpression(text)) {
+  if (!evaluateExpression(text).ok()) {
     state.SkipWithError("the generated expression does not evaluate");
     return;
   }

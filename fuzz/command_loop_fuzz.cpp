@@ -3,7 +3,8 @@
 // system, and the files live in the scratch directory, emptied before each
 // input. Whatever is typed, the loop returns once input ends, output it can
 // no longer write included; it asks the system only for the effects it is
-// known to use; and it leaves no half-written file behind.
+// known to use; it never prints a result as inf or nan; and it leaves no
+// half-written file behind.
 #include <filesystem>
 #include <sstream>
 #include <streambuf>
@@ -34,18 +35,40 @@ class BoundedOutput : public std::streambuf {
     if (left_ == 0)
       return traits_type::eof();
     --left_;
+    char c = traits_type::to_char_type(byte);
+    remember(std::string_view(&c, 1));
     return byte;
   }
 
-  std::streamsize xsputn(const char_type*, std::streamsize count) override {
+  std::streamsize xsputn(const char_type* text, std::streamsize count) override {
     auto accepted =
         static_cast<std::size_t>(count) < left_ ? static_cast<std::size_t>(count) : left_;
     left_ -= accepted;
+    remember(std::string_view(text, accepted));
     return static_cast<std::streamsize>(accepted);
   }
 
+ public:
+  // True once a result was printed as inf or nan.
+  bool printedNonFinite() const { return nonFinite_; }
+
  private:
+  // The last bytes written, enough to see a result label and its value.
+  void remember(std::string_view text) {
+    tail_ += text;
+    for (std::string_view value : {"inf", "-inf", "nan", "-nan"}) {
+      for (std::string_view label : {"Risultato: ", " = ", " e': "}) {
+        if (tail_.find(std::string(label) + std::string(value)) != std::string::npos)
+          nonFinite_ = true;
+      }
+    }
+    if (tail_.size() > 64)
+      tail_.erase(0, tail_.size() - 32);
+  }
+
   std::size_t left_;
+  std::string tail_;
+  bool nonFinite_ = false;
 };
 
 constexpr std::size_t outputLimit = 256 * 1024;
@@ -78,8 +101,12 @@ bool isKnownEffect(std::string_view effect) {
     return true;
   if (startsWith(effect, "color "))
     return effect.size() == 8 && isColourDigit(effect[6]) && isColourDigit(effect[7]);
-  if (startsWith(effect, "start "))
+  if (startsWith(effect, "start ")) {
+    // Without a site address only the pages shipped with the program open.
+    if (!siteConfigured())
+      return startsWith(effect.substr(6), "file:///");
     return startsWith(effect.substr(6), std::string(siteBaseAddress()) + "/");
+  }
   return effect == "sleep 250" || effect == "sleep 50";
 }
 
@@ -126,6 +153,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const std::string& effect : platform.effects)
     fuzzCheck(isKnownEffect(effect), "only known effects are asked for");
+  // Typed text can come back (the history listing, a formula's name), so the
+  // check holds for input that never spells the words.
+  std::string_view typed = asText(data, size);
+  if (typed.find("inf") == std::string_view::npos && typed.find("nan") == std::string_view::npos)
+    fuzzCheck(!sink.printedNonFinite(), "a printed result is never inf or nan");
   checkScratchDirectory();
   return 0;
 }

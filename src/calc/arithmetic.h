@@ -4,31 +4,33 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
+#include "calc/checked.h"
 #include "console/console.h"
 
-// The trigonometric commands turn degrees into radians by dividing by 57, not
-// by 180/pi; their results depend on it.
-inline constexpr float degreeDivisor = 57.0f;
+inline constexpr std::string_view negativeExponentMessage =
+    "Errore: l'esponente non puo' essere negativo.";
+inline constexpr std::string_view undefinedTangentMessage =
+    "Errore: la tangente non e' definita per questo angolo.";
 
-// Two's-complement 32-bit arithmetic: results wrap around instead of
-// overflowing.
-std::int32_t wrappingAdd(std::int32_t left, std::int32_t right);
-std::int32_t wrappingSubtract(std::int32_t left, std::int32_t right);
-std::int32_t wrappingMultiply(std::int32_t left, std::int32_t right);
+// `base` to the `exponent`, exactly; a negative exponent is refused.
+CheckedInteger computePower(std::int64_t base, std::int64_t exponent);
 
-// `base` multiplied by itself until `exponent` factors are used, wrapping
-// around; an exponent below 2 leaves the base unchanged (5 to the 0 is 5).
-std::int32_t computePower(std::int32_t base, std::int32_t exponent);
+// Sine, cosine and tangent of an angle in degrees. Multiples of 90 give
+// exact values (sine of 180 is 0, never a rounding residue or -0); the
+// tangent has none at odd multiples of 90.
+double sineOfDegrees(double degrees);
+double cosineOfDegrees(double degrees);
+std::optional<double> tangentOfDegrees(double degrees);
 
-struct IntegerDivision {
-  std::int32_t quotient;   // Truncated toward zero.
-  std::int32_t remainder;  // Has the sign of the dividend.
+// The real `index`-th root of `number`, or the error text in its place:
+// index 0, an even root of a negative number, or a result that does not fit.
+struct RootResult {
+  double value = 0;
+  std::string_view error;
 };
-
-// Empty when `divisor` is 0. The smallest integer divided by -1 wraps to
-// itself with remainder 0.
-std::optional<IntegerDivision> divideIntegers(std::int32_t dividend, std::int32_t divisor);
+RootResult computeRoot(std::int64_t number, std::int64_t index);
 
 void runAddition(Console& console);
 void runSubtraction(Console& console);

@@ -2,8 +2,6 @@
 #include "calc/base_conversion.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "console/input.h"
 
@@ -12,24 +10,19 @@ namespace {
 constexpr std::string_view numberPrompt = "Inserisci il numero da convertire: ";
 constexpr std::string_view digitSymbols = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
+// The value of a digit symbol, or 36 for a byte that is none.
 int digitValue(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
   if (c >= 'A' && c <= 'Z')
     return c - 'A' + 10;
   if (c >= 'a' && c <= 'z')
     return c - 'a' + 10;
-  // Bytes above 0x7F count as the negative codes they have on the Windows
-  // console, whatever the signedness of char here.
-  return static_cast<signed char>(c) - '0';
+  return 36;
 }
 
-// Truncated toward zero; nothing when that does not fit (NaN included).
-std::optional<std::int32_t> truncateToInt32(double value) {
-  constexpr double lowest = std::numeric_limits<std::int32_t>::min();
-  constexpr double highest = std::numeric_limits<std::int32_t>::max();
-  double whole = std::trunc(value);
-  if (!(whole >= lowest && whole <= highest))
-    return std::nullopt;
-  return static_cast<std::int32_t>(whole);
+bool isValidBase(std::int64_t base) {
+  return base >= 2 && base <= static_cast<std::int64_t>(digitSymbols.size());
 }
 
 void printMenu(std::ostream& out) {
@@ -44,8 +37,8 @@ void printMenu(std::ostream& out) {
 void printInvalidChoice(std::ostream& out) { out << "Scelta non valida" << std::endl; }
 
 void runFromDecimal(Console& console) {
-  auto number = readValue<std::int32_t>(console, numberPrompt);
-  auto base = readValue<std::int32_t>(console, "Inserisci la base di destinazione: ");
+  auto number = readValue<std::int64_t>(console, numberPrompt);
+  auto base = readValue<std::int64_t>(console, "Inserisci la base di destinazione: ");
   std::optional<std::string> result = convertFromDecimal(number, base);
   if (!result) {
     printInvalidChoice(console.out);
@@ -56,47 +49,66 @@ void runFromDecimal(Console& console) {
 
 void runToDecimal(Console& console) {
   auto digits = readValue<std::string>(console, numberPrompt);
-  auto base = readValue<std::int32_t>(console, "Inserisci la base di partenza: ");
-  std::optional<std::int32_t> result = convertToDecimal(digits, base);
-  if (!result) {
-    console.out << "Errore: numero troppo grande." << std::endl << std::endl;
+  auto base = readValue<std::int64_t>(console, "Inserisci la base di partenza: ");
+  CheckedInteger result = convertToDecimal(digits, base);
+  if (!result.ok()) {
+    console.out << result.error << std::endl << std::endl;
     return;
   }
-  console.out << "Il risultato: " << *result << std::endl << std::endl;
+  console.out << "Il risultato: " << result.value << std::endl << std::endl;
 }
 
 }  // namespace
 
-std::optional<std::string> convertFromDecimal(std::int32_t number, std::int32_t base) {
-  if (base < 2 || base > static_cast<std::int32_t>(digitSymbols.size()))
+std::optional<std::string> convertFromDecimal(std::int64_t number, std::int64_t base) {
+  if (!isValidBase(base))
     return std::nullopt;
+  // The magnitude of the smallest number does not fit its own type.
+  std::uint64_t magnitude =
+      number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+  auto radix = static_cast<std::uint64_t>(base);
   std::string text;
-  for (; number > 0; number /= base)
-    text.push_back(digitSymbols[number % base]);
+  do {
+    text.push_back(digitSymbols[magnitude % radix]);
+    magnitude /= radix;
+  } while (magnitude != 0);
+  if (number < 0)
+    text.push_back('-');
   std::reverse(text.begin(), text.end());
   return text;
 }
 
-std::optional<std::int32_t> convertToDecimal(std::string_view digits, std::int32_t base) {
-  std::int32_t total = 0;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    // A zero adds nothing, even where its weight has grown to infinity.
-    if (digitValue(digits[i]) == 0)
-      continue;
-    double weight = std::pow(base, static_cast<double>(digits.size() - 1 - i));
-    std::optional<std::int32_t> step = truncateToInt32(digitValue(digits[i]) * weight + total);
-    if (!step)
-      return std::nullopt;
-    total = *step;
+CheckedInteger convertToDecimal(std::string_view digits, std::int64_t base) {
+  CheckedInteger invalid{0, invalidForBaseMessage};
+  if (!isValidBase(base))
+    return invalid;
+  bool negative = !digits.empty() && digits.front() == '-';
+  if (negative)
+    digits.remove_prefix(1);
+  if (digits.empty())
+    return invalid;
+  // Built toward the negative side, which holds one value more.
+  CheckedInteger total{0, {}};
+  for (char c : digits) {
+    int value = digitValue(c);
+    if (value >= base)
+      return invalid;
+    if (total.ok()) {
+      total = checkedMultiply(total.value, base);
+      if (total.ok())
+        total = checkedSubtract(total.value, value);
+    }
   }
-  return total;
+  if (!total.ok() || negative)
+    return total;
+  return checkedSubtract(0, total.value);
 }
 
 void runBaseConversion(Console& console) {
   for (;;) {
     printMenu(console.out);
     // A failed stream reads 0, which leaves the menu.
-    auto choice = readValue<std::int32_t>(console, inputPrompt);
+    auto choice = readValue<std::int64_t>(console, inputPrompt);
     if (choice == 0)
       return;
     if (choice == 1)

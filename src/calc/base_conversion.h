@@ -9,14 +9,21 @@
 
 #include "console/console.h"
 
-// `number` written in `base`, digits 0-9 then A-Z; empty for a number of 0 or
-// less. Nothing for a base outside 2 to 36.
-std::optional<std::string> convertFromDecimal(std::int32_t number, std::int32_t base);
+#include "calc/checked.h"
 
-// The value of `digits` read in `base`, neither of them checked: letters count
-// 10 to 35 in either case, any other byte its code minus the code of "0" (so
-// 19 in base 2 is 11). Nothing when a step leaves the signed 32-bit range.
-std::optional<std::int32_t> convertToDecimal(std::string_view digits, std::int32_t base);
+inline constexpr std::string_view invalidForBaseMessage =
+    "Errore: numero non valido per la base scelta.";
+
+// `number` written in `base`, digits 0-9 then A-Z, with a minus sign before
+// the digits of a negative number's magnitude. Nothing for a base outside 2
+// to 36.
+std::optional<std::string> convertFromDecimal(std::int64_t number, std::int64_t base);
+
+// The value of `digits` read in `base` (2 to 36): an optional leading "-",
+// then at least one digit valid for the base (0-9, then letters in either
+// case). Anything else is invalid; a value beyond the signed 64-bit range is
+// too large.
+CheckedInteger convertToDecimal(std::string_view digits, std::int64_t base);
 
 // The c command.
 void runBaseConversion(Console& console);

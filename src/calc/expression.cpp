@@ -1,10 +1,14 @@
 // The expression command: the two calculators and their dialogue.
 #include "calc/expression.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <deque>
+#include <limits>
 #include <string>
 #include <vector>
 
-#include "calc/arithmetic.h"
 #include "console/ascii.h"
 #include "console/input.h"
 
@@ -12,7 +16,8 @@ namespace {
 
 bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
-double applyOperator(char op, double left, double right) {
+// A division by zero gives nan, which the evaluation reports as such.
+double applyOperator(char op, double left, double right, bool& dividedByZero) {
   switch (op) {
     case '+':
       return left + right;
@@ -21,17 +26,30 @@ double applyOperator(char op, double left, double right) {
     case '*':
       return left * right;
     default:
+      if (right == 0) {
+        dividedByZero = true;
+        return 0;
+      }
       return left / right;
   }
 }
 
-// The digits from `pos` on, as one number; leaves `pos` past them. Built in
-// double so that long runs of digits cannot overflow.
+// The digits from `pos` on, as the nearest double (inf beyond the largest);
+// leaves `pos` past them.
 double readNumber(std::string_view text, std::size_t& pos) {
+  std::size_t start = pos;
+  while (pos < text.size() && isAsciiDigit(text[pos]))
+    ++pos;
   double value = 0;
-  for (; pos < text.size() && isAsciiDigit(text[pos]); ++pos)
-    value = value * 10 + (text[pos] - '0');
+  auto [end, error] = std::from_chars(text.data() + start, text.data() + pos, value);
+  (void)end;
+  if (error == std::errc::result_out_of_range)
+    return std::numeric_limits<double>::infinity();
   return value;
+}
+
+std::size_t countOperators(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isOperator));
 }
 
 // The two stacks of one evaluation. They hold only what is still pending, so
@@ -40,19 +58,37 @@ double readNumber(std::string_view text, std::size_t& pos) {
 // without operands.
 class Evaluation {
  public:
-  void pushNumber(double value) { valueStack.push_back(value); }
+  explicit Evaluation(std::size_t operatorsAhead) : operatorsAhead_(operatorsAhead) {}
+  void pushNumber(double value);
   bool take(char symbol);
   bool finish();
   double result() const { return valueStack.back(); }
+  bool dividedByZero() const { return dividedByZero_; }
 
  private:
   bool reduceTop();
   bool reducePending();
   bool closeGroup();
 
-  std::vector<double> valueStack;
+  // Numbers typed side by side without an operator pile up; each operator
+  // applied reaches one value deeper, so a value below as many as the
+  // operators still to come can never be reached again and is only counted.
+  // That keeps "1a1a1a..." from holding a double for every byte pair.
+  std::deque<double> valueStack;
+  std::size_t unreachable_ = 0;
   std::vector<char> operatorStack;  // "(" and the four operators.
+  std::size_t operatorsAhead_;      // In the text not read yet.
+  bool dividedByZero_ = false;
 };
+
+void Evaluation::pushNumber(double value) {
+  valueStack.push_back(value);
+  std::size_t pending = operatorsAhead_ + operatorStack.size();
+  while (valueStack.size() > pending + 1) {
+    valueStack.pop_front();
+    ++unreachable_;
+  }
+}
 
 bool Evaluation::take(char symbol) {
   if (symbol == '(') {
@@ -63,6 +99,7 @@ bool Evaluation::take(char symbol) {
     return closeGroup();
   if (!isOperator(symbol))
     return true;
+  --operatorsAhead_;
   if (!reducePending())
     return false;
   operatorStack.push_back(symbol);
@@ -80,7 +117,8 @@ bool Evaluation::reduceTop() {
     return false;
   double right = valueStack.back();
   valueStack.pop_back();
-  valueStack.back() = applyOperator(operatorStack.back(), valueStack.back(), right);
+  valueStack.back() =
+      applyOperator(operatorStack.back(), valueStack.back(), right, dividedByZero_);
   operatorStack.pop_back();
   return true;
 }
@@ -103,32 +141,34 @@ bool Evaluation::closeGroup() {
 
 void runComplexCalculator(Console& console) {
   auto word = readValue<std::string>(console, "Inserisci l'espressione: ");
-  std::optional<double> value = evaluateExpression(word);
-  if (!value) {
-    console.out << "Errore: espressione non valida." << std::endl;
+  ExpressionResult result = evaluateExpression(word);
+  // The text may be huge; only its value is needed from here on.
+  std::string().swap(word);
+  if (!result.ok()) {
+    console.out << result.error << std::endl;
     return;
   }
-  console.out << "Risultato: " << *value << std::endl;
+  console.out << "Risultato: " << result.value << std::endl;
 }
 
 void runSimpleCalculator(Console& console) {
   console.out << "Inserisci l'espressione': ";
-  std::int32_t left = 0;
+  std::int64_t left = 0;
   char op = 0;
-  std::int32_t right = 0;
+  std::int64_t right = 0;
   console.in >> left >> op >> right;
-  std::optional<std::int32_t> result = computeSimpleExpression(left, op, right);
-  if (!result) {
-    console.out << "Errore: divisione per zero." << std::endl;
+  CheckedInteger result = computeSimpleExpression(left, op, right);
+  if (!result.ok()) {
+    console.out << result.error << std::endl;
     return;
   }
-  console.out << "Risultato: " << *result << std::endl;
+  console.out << "Risultato: " << result.value << std::endl;
 }
 
 }  // namespace
 
-std::optional<double> evaluateExpression(std::string_view text) {
-  Evaluation evaluation;
+ExpressionResult evaluateExpression(std::string_view text) {
+  Evaluation evaluation(countOperators(text));
   std::size_t pos = 0;
   while (pos < text.size()) {
     if (isAsciiDigit(text[pos])) {
@@ -136,30 +176,29 @@ std::optional<double> evaluateExpression(std::string_view text) {
       continue;
     }
     if (!evaluation.take(text[pos++]))
-      return std::nullopt;
+      return {0, invalidExpressionMessage};
   }
   if (!evaluation.finish())
-    return std::nullopt;
-  return evaluation.result();
+    return {0, invalidExpressionMessage};
+  if (evaluation.dividedByZero())
+    return {0, divisionByZeroMessage};
+  if (!std::isfinite(evaluation.result()))
+    return {0, tooLargeMessage};
+  return {evaluation.result(), {}};
 }
 
-std::optional<std::int32_t> computeSimpleExpression(std::int32_t left, char op,
-                                                    std::int32_t right) {
+CheckedInteger computeSimpleExpression(std::int64_t left, char op, std::int64_t right) {
   switch (op) {
     case '+':
-      return wrappingAdd(left, right);
+      return checkedAdd(left, right);
     case '-':
-      return wrappingSubtract(left, right);
+      return checkedSubtract(left, right);
     case '*':
-      return wrappingMultiply(left, right);
-    case '/': {
-      std::optional<IntegerDivision> division = divideIntegers(left, right);
-      if (!division)
-        return std::nullopt;
-      return division->quotient;
-    }
+      return checkedMultiply(left, right);
+    case '/':
+      return checkedDivide(left, right);
     default:
-      return 0;
+      return {0, {}};
   }
 }
 

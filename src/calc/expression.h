@@ -7,17 +7,27 @@
 #include <optional>
 #include <string_view>
 
+#include "calc/checked.h"
 #include "console/console.h"
 
-// The value of `text`, or nothing when it cannot be evaluated: an operator
-// without two operands, a ")" without "(", a "(" still open at the end, or no
-// number at all. Only digits, "(", ")" and "+-*/" count; every other byte is
-// skipped. Division by zero is not an error: it gives an infinity or a NaN.
-std::optional<double> evaluateExpression(std::string_view text);
+inline constexpr std::string_view invalidExpressionMessage = "Errore: espressione non valida.";
 
-// `left op right` in 32-bit arithmetic that wraps around; an operator other
-// than "+-*/" gives 0. Nothing on division by zero.
-std::optional<std::int32_t> computeSimpleExpression(std::int32_t left, char op, std::int32_t right);
+// The value of an expression, or the error text in its place.
+struct ExpressionResult {
+  double value = 0;
+  std::string_view error;
+  bool ok() const { return error.empty(); }
+};
+
+// The value of `text`. Errors: an operator without two operands, a ")"
+// without "(", a "(" still open at the end, or no number at all (invalid);
+// a division by zero; a result beyond the doubles (too large). Only digits,
+// "(", ")" and "+-*/" count; every other byte is skipped. Each run of digits
+// is read as the nearest double.
+ExpressionResult evaluateExpression(std::string_view text);
+
+// `left op right`, exactly; an operator other than "+-*/" gives 0.
+CheckedInteger computeSimpleExpression(std::int64_t left, char op, std::int64_t right);
 
 // The e command.
 void runExpression(Console& console);

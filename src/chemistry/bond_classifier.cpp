@@ -17,7 +17,7 @@ constexpr double polarUpTo = 1.9;
 // of input.
 bool readSymbol(Console& console, std::string& symbol) {
   console.out << std::endl << inputPrompt;
-  return static_cast<bool>(std::getline(console.in, symbol));
+  return static_cast<bool>(readLine(console.in, symbol));
 }
 
 }  // namespace

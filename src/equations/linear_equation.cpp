@@ -1,4 +1,5 @@
 // The linear equation command: the whole typed line is one equation.
+#include "console/input.h"
 #include "equations/linear_equation.h"
 
 #include <istream>
@@ -37,7 +38,7 @@ LinearEquationAnswer solveLinearEquation(const ScannedEquation<std::int32_t>& eq
 void runLinearEquation(Console& console) {
   console.out << "Inserisci l'equazione di primo grado in forma generica (ax+by=c): ";
   std::string line;
-  std::getline(console.in, line);
+  readLine(console.in, line);
   LinearEquationAnswer answer = solveLinearEquation(scanEquation<std::int32_t>(line));
   switch (answer.kind) {
     case Kind::solved:

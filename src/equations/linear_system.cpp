@@ -2,11 +2,13 @@
 #include "equations/linear_system.h"
 
 #include <cmath>
+#include <optional>
 #include <istream>
 #include <string>
 
 #include "equations/equation_messages.h"
 #include "equations/equation_scan.h"
+#include "equations/exact_decimal.h"
 
 namespace {
 
@@ -26,7 +28,10 @@ LinearSystemAnswer solveLinearSystem(std::string_view first, std::string_view se
   ScannedEquation<double> one = readEquation(first);
   ScannedEquation<double> two = readEquation(second);
   double determinant = one.a * two.b - two.a * one.b;
-  if (determinant == 0)
+  // Exact for coefficients typed as decimals, where they allow it:
+  // 0.1*0.9 - 0.3*0.3 is 0, not a residue that makes up a solution.
+  std::optional<int> sign = signOfProductDifference(one.a, two.b, two.a, one.b);
+  if (sign ? *sign == 0 : determinant == 0)
     return {Kind::singular};
   double x = (one.c * two.b - one.b * two.c) / determinant;
   double y = (one.a * two.c - two.a * one.c) / determinant;

@@ -1,10 +1,13 @@
 // The quadratic equation command: three coefficients read as numbers.
 #include "equations/quadratic_equation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "console/input.h"
 #include "equations/equation_messages.h"
+#include "equations/exact_decimal.h"
 
 namespace {
 
@@ -25,13 +28,35 @@ QuadraticAnswer solveQuadraticEquation(double a, double b, double c) {
   if (a == 0)
     return solveLinear(b, c);
   double discriminant = b * b - (a * 4.0) * c;
+  // The sign decides how many roots there are, so it is taken from the
+  // decimals as typed where they allow it.
+  std::optional<int> sign = signOfProductDifference(b, b, a, c, 4);
+  if (sign && *sign == 0)
+    discriminant = 0;
   // -inf comes from a 4ac that overflowed while b^2 did not: truly negative.
-  if (discriminant < 0)
+  if (sign ? *sign < 0 : discriminant < 0)
     return {Kind::noRealRoots};
-  double root = std::sqrt(discriminant);
-  double x1 = (root - b) / (a + a);
-  double x2 = (-b - root) / (a + a);
-  if (!std::isfinite(discriminant) || !std::isfinite(x1) || !std::isfinite(x2))
+  if (!std::isfinite(discriminant))
+    return {Kind::outOfRange};
+  double root = std::sqrt(std::max(discriminant, 0.0));
+  // -b +- root loses every digit when b^2 dwarfs 4ac; the root of larger
+  // size comes from adding like signs, the other from the product of the
+  // roots, c/a.
+  double x1 = 0;
+  double x2 = 0;
+  if (root == 0) {
+    x1 = x2 = -b / (a + a);
+  } else {
+    double q = -0.5 * (b + std::copysign(root, b));
+    if (b >= 0) {
+      x2 = q / a;
+      x1 = c / q;
+    } else {
+      x1 = q / a;
+      x2 = c / q;
+    }
+  }
+  if (!std::isfinite(x1) || !std::isfinite(x2))
     return {Kind::outOfRange};
   return {Kind::twoRoots, withoutNegativeZero(x1), withoutNegativeZero(x2)};
 }

@@ -23,8 +23,9 @@ class Platform {
   virtual void pause() = 0;
   // True when `host` answers; bounded in time, never hangs.
   virtual bool isReachable(std::string_view host) = 0;
-  // Hands `address` to the desktop's browser without waiting for it.
-  virtual void openPage(std::string_view address) = 0;
+  // Hands `address` to the desktop's browser without waiting for it. False
+  // when no browser could be started.
+  virtual bool openPage(std::string_view address) = 0;
   // Starts a fresh instance of the program in place of this one: returns
   // only when that failed, after saying so on standard error, with the input
   // still unread for this instance.

@@ -118,6 +118,10 @@ bool isBright(char digit) { return colourDigitValue(digit) >= 8; }
 }  // namespace
 
 std::string ansiColourSequence(char background, char text) {
+  // The reset colours: the terminal's own defaults, whatever they are,
+  // rather than a forced black and bright white.
+  if (colourDigitValue(background) == 0 && colourDigitValue(text) == 15)
+    return "\033[0m";
   int foregroundCode = (isBright(text) ? 90 : 30) + ansiColourIndex(text);
   int backgroundCode = (isBright(background) ? 100 : 40) + ansiColourIndex(background);
   return "\033[0;" + std::to_string(foregroundCode) + ";" + std::to_string(backgroundCode) + "m";
@@ -294,14 +298,14 @@ bool PosixPlatform::isReachable(std::string_view host) {
   return connectsWithin(std::string(host), connectivityPort_, connectivityTimeout_);
 }
 
-void PosixPlatform::openPage(std::string_view address) {
+bool PosixPlatform::openPage(std::string_view address) {
 #ifdef __APPLE__
   constexpr const char* opener = "open";
 #else
   constexpr const char* opener = "xdg-open";
 #endif
   out_.flush();
-  startDetached(opener, std::string(address));
+  return startDetached(opener, std::string(address));
 }
 
 void PosixPlatform::restart() {

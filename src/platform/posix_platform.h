@@ -61,7 +61,7 @@ class PosixPlatform : public Platform {
   void applyColours(char background, char text) override;
   void pause() override;
   bool isReachable(std::string_view host) override;
-  void openPage(std::string_view address) override;
+  bool openPage(std::string_view address) override;
   void restart() override;
   void reportOutputFailure() override;
   void expectCommandLine() override;
@@ -92,7 +92,8 @@ class PosixPlatform : public Platform {
 
 // The SGR sequence that shows `text` on `background`, both console colour
 // digits (0 black, 1 blue, 2 green, 3 aqua, 4 red, 5 purple, 6 yellow,
-// 7 white, 8-f their bright forms).
+// 7 white, 8-f their bright forms). The reset colours, 0 and f, give the
+// terminal's own default colours.
 std::string ansiColourSequence(char background, char text);
 
 // The line for standard error when writing failed with `error` (an errno);

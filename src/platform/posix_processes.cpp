@@ -1,6 +1,7 @@
 // The child processes the POSIX platform starts.
 #include "platform/posix_processes.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <signal.h>
@@ -76,18 +77,38 @@ bool connectsWithin(const std::string& host, const std::string& port,
   return childSucceededWithin(child, timeout);
 }
 
-void startDetached(const char* program, const std::string& argument) {
+bool startDetached(const char* program, const std::string& argument) {
+  // A pipe closed on a successful exec and written to when it fails tells
+  // whether the program started, without waiting for it to end.
+  int report[2];
+  if (pipe(report) != 0)
+    return false;
+  fcntl(report[1], F_SETFD, FD_CLOEXEC);
   // Double fork: the program is adopted by init, leaving no child to reap.
   pid_t child = fork();
-  if (child < 0)
-    return;
+  if (child < 0) {
+    close(report[0]);
+    close(report[1]);
+    return false;
+  }
   if (child == 0) {
+    close(report[0]);
     if (fork() == 0) {
       detachFromTerminal();
       execlp(program, program, argument.c_str(), static_cast<char*>(nullptr));
+      char failed = 1;
+      [[maybe_unused]] ssize_t written = write(report[1], &failed, 1);
     }
     _exit(0);
   }
+  close(report[1]);
   int status = 0;
   waitpid(child, &status, 0);
+  char failed = 0;
+  ssize_t got = 0;
+  do {
+    got = read(report[0], &failed, 1);
+  } while (got < 0 && errno == EINTR);
+  close(report[0]);
+  return got == 0;
 }

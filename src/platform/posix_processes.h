@@ -13,4 +13,5 @@ bool connectsWithin(const std::string& host, const std::string& port,
 
 // Starts `program` with `argument`, detached from the terminal and from this
 // process, and returns without waiting for it.
-void startDetached(const char* program, const std::string& argument);
+// False when `program` could not be started at all (not installed, say).
+bool startDetached(const char* program, const std::string& argument);

@@ -115,11 +115,14 @@ class WindowsPlatform : public Platform {
     return run("ping -n 1 " + std::string(host) + " > NUL") == 0;
   }
   // The address must reach the browser as it stands, escapes included.
-  void openPage(std::string_view address) override {
+  bool openPage(std::string_view address) override {
     out_.flush();
     std::wstring wide = widen(address);
     HiddenPercentNames hidden(wide);
-    ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Values above 32 mean the browser was started.
+    auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return started > 32;
   }
   // The new instance takes over the console; this one waits and then ends
   // with its status, as if the two had been one run.

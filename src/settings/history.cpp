@@ -34,9 +34,10 @@ std::string asTextRead(std::string_view block, bool& carriageHeld) {
 
 }  // namespace
 
-bool appendHistory(std::string_view commandLine) {
+bool appendHistory(std::string_view commandLine, bool ends) {
   std::string entry(commandLine);
-  entry += '\n';
+  if (ends)
+    entry += '\n';
   return appendToFile(historyFileName, entry);
 }
 
@@ -78,12 +79,15 @@ void runHistoryCommand(Console& console) {
   std::ostream& out = console.out;
   out << "Vuoi vedere(v) o cancellare(c) la cronologia?" << std::endl << inputPrompt;
   std::string answer;
-  std::getline(console.in, answer);
-  if (!isOneCharAnswer(answer)) {
+  readLine(console.in, answer);
+  bool show = answer == "v" || answer == "V";
+  bool clear = answer == "c" || answer == "C";
+  // Any other answer leaves the file as it is.
+  if (!show && !clear) {
     out << std::endl << std::endl << invalidFunctionMessage << std::endl << std::endl;
     return;
   }
-  if (answer == "v") {
+  if (show) {
     out << std::endl << "Cronologia delle funzioni: " << std::endl << std::endl;
     // An unreadable file shows the header alone.
     writeHistory(out);

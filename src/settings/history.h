@@ -12,7 +12,8 @@ inline constexpr const char* historyFileName = "function_history.txt";
 // Appends `commandLine` and a line end. False when the file could not be
 // written (a directory in its place, a full disk); the caller decides
 // whether that is worth a word.
-bool appendHistory(std::string_view commandLine);
+// `ends` false appends part of a long line, to be followed by the rest.
+bool appendHistory(std::string_view commandLine, bool ends = true);
 
 // Writes every line of the file to `out`, in order, each ended by
 // std::endl; a last line without line end is written all the same. Reads

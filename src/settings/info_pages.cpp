@@ -23,9 +23,18 @@ void runInfoPages(Console& console) {
     out << page.menuLine << std::endl;
   out << std::endl << inputPrompt;
   std::string answer;
-  std::getline(console.in, answer);
+  readLine(console.in, answer);
   if (!isOneCharAnswer(answer)) {
     out << std::endl << std::endl << invalidFunctionMessage << std::endl << std::endl;
+    return;
+  }
+  if (!siteConfigured()) {
+    const InfoPage* page = findPage(answer[0]);
+    if (!page) {
+      out << std::endl << invalidFunctionMessage << std::endl << std::endl;
+      return;
+    }
+    openAddress(console, shippedPageAddress(page->shippedPage));
     return;
   }
   // The network is checked before the answer is looked at: an unknown answer

@@ -21,7 +21,7 @@ void runSettings(Console& console) {
       << std::endl
       << inputPrompt;
   std::string answer;
-  std::getline(console.in, answer);
+  readLine(console.in, answer);
   if (!isOneCharAnswer(answer)) {
     out << std::endl << invalidFunctionMessage << std::endl << std::endl;
     return;

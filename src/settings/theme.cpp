@@ -37,7 +37,7 @@ void applyAndSaveTheme(Platform& platform, std::string_view command) {
 // Reads a colour name as a whole line; nothing once input has ended.
 bool readColourName(Console& console, std::string_view question, std::string& name) {
   console.out << question << std::endl << inputPrompt;
-  if (!std::getline(console.in, name))
+  if (!readLine(console.in, name))
     return false;
   console.out << std::endl;
   return true;

@@ -24,43 +24,41 @@ namespace {
 // The command list is drawn from the table itself.
 void printCommandList(Console& console);
 
-constexpr bool discard = true;
-constexpr bool keep = false;
 constexpr bool ends = true;
 constexpr bool returns = false;
 
 constexpr std::array<CommandEntry, 29> entries = {{
     // A restart that succeeds never returns; one that failed has said so, and
     // this copy goes on.
-    {'l', "riavvia = l", restartProgram, keep, returns},
-    {'x', "esci = x", exitProgram, keep, ends},
-    {'k', "pulisci ui = k", clearScreen, keep, returns},
-    {'@', "cronologia = @", runHistoryCommand, keep, returns},
-    {'h', "aiuto = h", printHelp, keep, returns},
-    {'i', "impostazioni = i", runSettings, keep, returns},
-    {'a', "addizione = a", runAddition, discard, returns},
-    {'s', "sottrazione = s", runSubtraction, discard, returns},
-    {'m', "moltiplicazione = m", runMultiplication, discard, returns},
-    {'d', "divisione = d", runDivision, discard, returns},
-    {'z', "seno = z", runSine, discard, returns},
-    {'u', "coseno = u", runCosine, discard, returns},
-    {'p', "potenza = p", runPower, discard, returns},
-    {'q', "media = q", runAverage, discard, returns},
-    {'e', "espressione = e", runExpression, discard, returns},
-    {'t', "tangente = t", runTangent, discard, returns},
-    {'r', "radice = r", runRoot, discard, returns},
-    {'c', "conversione tra basi = c", runBaseConversion, discard, returns},
-    {'g', "generazione di codici = g", runCodeGenerator, discard, returns},
-    {'w', "calcolo massa grassa e magra = w", runBodyComposition, discard, returns},
-    {'f', "simulazione codice fiscale = f", runTaxCode, keep, returns},
-    {'v', "generatore password = v", runPasswordGenerator, discard, returns},
-    {'4', "calcolo convalente legami = 4", runBondClassifier, keep, returns},
-    {'3', "sistema lineare equazioni = 3", runLinearSystem, discard, returns},
-    {'2', "Equazioni 2 grado = 2", runQuadraticEquation, discard, returns},
-    {'1', "Equazioni (ax+by=c) = 1", runLinearEquation, keep, returns},
-    {'n', "cripta e encripta un file = n", runFileCipher, discard, returns},
-    {'o', "calcolo massa molecole = o", runMolarMass, discard, returns},
-    {'#', "", printCommandList, keep, returns},
+    {'l', "riavvia = l", restartProgram, returns},
+    {'x', "esci = x", exitProgram, ends},
+    {'k', "pulisci ui = k", clearScreen, returns},
+    {'@', "cronologia = @", runHistoryCommand, returns},
+    {'h', "aiuto = h", printHelp, returns},
+    {'i', "impostazioni = i", runSettings, returns},
+    {'a', "addizione = a", runAddition, returns},
+    {'s', "sottrazione = s", runSubtraction, returns},
+    {'m', "moltiplicazione = m", runMultiplication, returns},
+    {'d', "divisione = d", runDivision, returns},
+    {'z', "seno = z", runSine, returns},
+    {'u', "coseno = u", runCosine, returns},
+    {'p', "potenza = p", runPower, returns},
+    {'q', "media = q", runAverage, returns},
+    {'e', "espressione = e", runExpression, returns},
+    {'t', "tangente = t", runTangent, returns},
+    {'r', "radice = r", runRoot, returns},
+    {'c', "conversione tra basi = c", runBaseConversion, returns},
+    {'g', "generazione di codici = g", runCodeGenerator, returns},
+    {'w', "calcolo massa grassa e magra = w", runBodyComposition, returns},
+    {'f', "simulazione codice fiscale = f", runTaxCode, returns},
+    {'v', "generatore password = v", runPasswordGenerator, returns},
+    {'4', "calcolo convalente legami = 4", runBondClassifier, returns},
+    {'3', "sistema lineare equazioni = 3", runLinearSystem, returns},
+    {'2', "Equazioni 2 grado = 2", runQuadraticEquation, returns},
+    {'1', "Equazioni (ax+by=c) = 1", runLinearEquation, returns},
+    {'n', "cripta e encripta un file = n", runFileCipher, returns},
+    {'o', "calcolo massa molecole = o", runMolarMass, returns},
+    {'#', "", printCommandList, returns},
 }};
 
 void printCommandList(Console& console) {

@@ -13,9 +13,6 @@ struct CommandEntry {
   char key;
   std::string_view label;  // Empty: not shown by the command list.
   CommandHandler handler;
-  // The tool's last read was a formatted extraction, whose line end the loop
-  // must drop before it reads the next command line.
-  bool discardAfter;
   bool endsProgram;
 };
 

@@ -2,9 +2,11 @@
 #include "shell/shell.h"
 
 #include "console/input.h"
+#include "console/line_input.h"
 #include "console/web.h"
 #include "settings/history.h"
 #include "settings/history_recall.h"
+#include "settings/info_pages.h"
 #include "settings/theme.h"
 #include "shell/banner.h"
 #include "shell/command_table.h"
@@ -17,6 +19,10 @@ void printInvalidCommand(std::ostream& out) {
 }
 
 void runHelpSite(Console& console) {
+  if (!siteConfigured()) {
+    openAddress(console, shippedPageAddress(shippedHelpPage));
+    return;
+  }
   if (checkConnectivity(console)) {
     openWebPage(console, "/feedback");
     return;
@@ -36,15 +42,24 @@ bool outputStillWritten(Console& console) {
 }  // namespace
 
 bool readCommandLine(Console& console, std::string& line, bool& historyFailureReported) {
-  // A tool whose formatted read failed leaves the stream failed and the rest
-  // of the bad line pending; without this the loop would never read again.
-  recoverFromFailedRead(console.in);
   console.platform.expectCommandLine();
-  bool read = static_cast<bool>(std::getline(console.in, line));
+  // The line is logged whole but held only in part: no command needs more,
+  // and a huge line must not cost its size in memory.
+  std::string entry;
+  bool logged = true;
+  auto log = [&](std::string_view block) {
+    entry += block;
+    if (entry.size() >= 64 * 1024) {
+      logged = appendHistory(entry, false) && logged;
+      entry.clear();
+    }
+  };
+  bool read = readLine(console.in, line, log);
   console.out << std::endl;
   if (!read)
     return false;
-  if (!appendHistory(line) && !historyFailureReported) {
+  logged = appendHistory(entry) && logged;
+  if (!logged && !historyFailureReported) {
     console.platform.reportError(historyAppendFailedMessage);
     historyFailureReported = true;
   }
@@ -67,11 +82,7 @@ bool runCommandLine(Console& console, const std::string& line) {
     return true;
   }
   entry->handler(console);
-  if (entry->endsProgram)
-    return false;
-  if (entry->discardAfter)
-    discardOneChar(console.in);
-  return true;
+  return !entry->endsProgram;
 }
 
 void runStartup(Console& console) {
@@ -86,7 +97,12 @@ void runStartup(Console& console) {
   printBanner(console.out);
 }
 
-int runShell(Console& console) {
+int runShell(Console& typedConsole) {
+  // Every command reads through this one line reader, so CR LF ends a line
+  // for all of them and the loop knows what a command left of its line.
+  LineInputBuffer lineInput(typedConsole.in);
+  std::istream in(&lineInput);
+  Console console{in, typedConsole.out, typedConsole.platform};
   runStartup(console);
   offerHistoryForRecall(console.platform);
   std::string line;
@@ -103,6 +119,8 @@ int runShell(Console& console) {
     }
     if (!runCommandLine(console, line))
       break;
+    // What a command did not read of its last line is never a command.
+    dropRestOfLine(console.in, lineInput);
   }
   return outputStillWritten(console) ? 0 : outputFailedStatus;
 }

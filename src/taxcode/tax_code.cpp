@@ -101,3 +101,12 @@ char checkCharacter(std::string_view code) {
   }
   return static_cast<char>('A' + sum % 26);
 }
+
+bool isExistingDate(int day, int month, int year) {
+  if (month < 1 || month > 12 || day < 1)
+    return false;
+  constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  int days = monthDays[month - 1] + (month == 2 && leap ? 1 : 0);
+  return day <= days;
+}

@@ -16,6 +16,9 @@ inline constexpr int taxCodeBadSex = -2;
 // Month 1 to 12 as its letter.
 inline constexpr std::string_view monthLetters = "ABCDEHLMPRST";
 
+// True when the day exists in that month of that year (Gregorian leap years).
+bool isExistingDate(int day, int month, int year);
+
 // Writes the first eleven characters of the code into `code`, replacing what
 // it held: three letters of the surname and three of the name (each
 // normalised first), the year's last two digits, the month letter and the

@@ -53,6 +53,8 @@ std::optional<int> askInRange(Console& console, std::string_view prompt, int low
       return std::nullopt;
     if (answer.value >= lowest && answer.value <= highest)
       return answer.value;
+    if (answer.outcome == Outcome::read)
+      dropRestOfAnswer(console.in);
     console.out << error;
   }
 }
@@ -62,14 +64,11 @@ std::optional<int> askYear(Console& console) {
     NumberAnswer answer = readNumber(console, "Anno di nascita (aaaa): ");
     if (answer.outcome == Outcome::ended)
       return std::nullopt;
-    if (answer.outcome == Outcome::read) {
-      discardOneChar(console.in);
+    if (answer.outcome == Outcome::read)
       return answer.value;
-    }
   }
 }
 
-bool isSex(char c) { return c == 'm' || c == 'M' || c == 'f' || c == 'F'; }
 
 // Only the first character of the answer counts; the one after it is dropped.
 std::optional<char> askSex(Console& console) {
@@ -78,10 +77,12 @@ std::optional<char> askSex(Console& console) {
     char sex = 0;
     if (!(console.in >> sex))
       return std::nullopt;
-    discardOneChar(console.in);
-    if (isSex(sex))
+    if (isSexLetter(sex)) {
+      discardOneChar(console.in);
       return sex;
-    console.out << "ERRORE: Inserire solo il carattere 'M' o 'F'.\n";
+    }
+    dropRestOfAnswer(console.in);
+    console.out << sexErrorMessage;
   }
 }
 
@@ -91,7 +92,7 @@ std::optional<MunicipalityRecord> askMunicipality(Console& console) {
   for (;;) {
     console.out << std::endl << "Comune di nascita: ";
     std::string typed;
-    if (!std::getline(console.in, typed))
+    if (!readLine(console.in, typed))
       return std::nullopt;
     if (std::optional<MunicipalityRecord> record = findMunicipality(normaliseName(typed)))
       return record;
@@ -101,7 +102,7 @@ std::optional<MunicipalityRecord> askMunicipality(Console& console) {
 
 bool askLine(Console& console, std::string_view prompt, std::string& line) {
   console.out << prompt;
-  if (!std::getline(console.in, line))
+  if (!readLine(console.in, line))
     return false;
   console.out << std::endl;
   return true;
@@ -113,17 +114,26 @@ std::optional<Answers> askAnswers(Console& console) {
   if (!askLine(console, "Cognome: ", answers.surname) || !askLine(console, "Nome: ", answers.name))
     return std::nullopt;
   console.out << "Inserire la data di nascita nel formato: gg/mm/aaaa\n";
-  std::optional<int> day = askInRange(console, "Giorno di nascita(gg): ", 1, 31,
-                                      "ERRORE: Giorno di nascita non valido.\n");
-  if (!day)
-    return std::nullopt;
-  std::optional<int> month = askInRange(console, "Mese di nascita (mm): ", 1, 12,
-                                        "\nERRORE: Mese di nascita non valido.\n");
-  if (!month)
-    return std::nullopt;
-  std::optional<int> year = askYear(console);
-  if (!year)
-    return std::nullopt;
+  std::optional<int> day;
+  std::optional<int> month;
+  std::optional<int> year;
+  for (;;) {
+    day = askInRange(console, "Giorno di nascita(gg): ", 1, 31,
+                     "ERRORE: Giorno di nascita non valido.\n");
+    if (!day)
+      return std::nullopt;
+    month = askInRange(console, "Mese di nascita (mm): ", 1, 12,
+                       "\nERRORE: Mese di nascita non valido.\n");
+    if (!month)
+      return std::nullopt;
+    year = askYear(console);
+    if (!year)
+      return std::nullopt;
+    if (isExistingDate(*day, *month, *year))
+      break;
+    dropRestOfAnswer(console.in);
+    console.out << "\nERRORE: Data di nascita inesistente.\n";
+  }
   std::optional<char> sex = askSex(console);
   if (!sex)
     return std::nullopt;

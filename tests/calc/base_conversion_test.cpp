@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
+#include <utility>
 
 #include "dialogue.h"
 
@@ -18,32 +20,40 @@ const std::string invalidChoice = "Scelta non valida\n";
 
 }  // namespace
 
-TEST(ConvertFromDecimal, WritesDigitsThenCapitalsForBasesTwoToThirtySixOnly) {
+TEST(ConvertFromDecimal, WritesASignedMagnitudeForBasesTwoToThirtySixOnly) {
   EXPECT_EQ(convertFromDecimal(2147483647, 36), "ZIK0ZJ");
-  EXPECT_EQ(convertFromDecimal(0, 2), "");
-  for (std::int32_t base : {1, 0, -2, 37})
+  EXPECT_EQ(convertFromDecimal(0, 2), "0");
+  EXPECT_EQ(convertFromDecimal(-10, 2), "-1010");
+  EXPECT_EQ(convertFromDecimal(std::numeric_limits<std::int64_t>::min(), 16),
+            "-8000000000000000");
+  for (std::int64_t base : {1, 0, -2, 37})
     EXPECT_EQ(convertFromDecimal(10, base), std::nullopt) << base;
 }
 
-TEST(ConvertToDecimal, LeavesDigitsUncheckedReadsLettersAndRefusesOverflow) {
+TEST(ConvertToDecimal, ReadsOnlyDigitsOfTheBaseWithAnOptionalMinus) {
   struct Case {
     std::string_view digits;
-    std::int32_t base;
-    std::int32_t value;
+    std::int64_t base;
+    std::int64_t value;
   };
   Case cases[] = {{"FF", 16, 255},
-                  {"ff", 16, 255},
+                  {"-ff", 16, -255},
                   {"zZ", 36, 1295},
-                  {":", 10, 10},
-                  {"1/", 10, 9},
-                  {"", 10, 0},
-                  {"2147483647", 10, 2147483647}};
-  for (auto [digits, base, value] : cases)
-    EXPECT_EQ(convertToDecimal(digits, base), value) << digits;
-  for (std::string digits :
-       {std::string("2147483648"), std::string("///////////"), "1" + std::string(400, '0')})
-    EXPECT_EQ(convertToDecimal(digits, 10), std::nullopt) << digits;
-  EXPECT_EQ(convertToDecimal(std::string(400, '0') + "7", 10), 7);
+                  {"1010", 2, 10},
+                  {"9223372036854775807", 10, std::numeric_limits<std::int64_t>::max()},
+                  {"-9223372036854775808", 10, std::numeric_limits<std::int64_t>::min()}};
+  for (auto [digits, base, value] : cases) {
+    CheckedInteger result = convertToDecimal(digits, base);
+    EXPECT_TRUE(result.ok() && result.value == value) << digits;
+  }
+  std::pair<std::string_view, std::int64_t> invalid[] = {
+      {"19", 2}, {":", 10}, {"1/", 10}, {"", 10}, {"-", 10}, {"1-1", 10},
+      {"+5", 10}, {"z", 35}, {"10", 1}, {"10", 37}, {"7", 0}};
+  for (auto [digits, base] : invalid)
+    EXPECT_EQ(convertToDecimal(digits, base).error, invalidForBaseMessage) << digits << base;
+  for (std::string digits : {std::string("9223372036854775808"), "1" + std::string(400, '0')})
+    EXPECT_EQ(convertToDecimal(digits, 10).error, tooLargeMessage) << digits;
+  EXPECT_EQ(convertToDecimal(std::string(400, '0') + "7", 10).value, 7);
 }
 
 TEST(RunBaseConversion, RefusesNegativeChoicesAndAsksAgain) {
@@ -57,5 +67,5 @@ TEST(RunBaseConversion, LeavesOnceTheInputStreamHasFailed) {
   EXPECT_EQ(runDialogue(runBaseConversion, "abc\n"), menu);
   EXPECT_EQ(runDialogue(runBaseConversion, "99999999999\n"), menu + invalidChoice + menu);
   EXPECT_EQ(runDialogue(runBaseConversion, "2\n1010\n"),
-            menu + toDecimal + "Il risultato: 0\n\n" + menu);
+            menu + toDecimal + "Errore: numero non valido per la base scelta.\n\n" + menu);
 }

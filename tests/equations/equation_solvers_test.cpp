@@ -41,7 +41,8 @@ TEST(QuadraticEquation, PrintsNoNegativeZeroAndRefusesWhatOverflows) {
            {"1 0 0", "Le soluzioni dell'equazione sono x1 = 0 e x2 = 0"},
            {"1e200 1 1e200", "L'equazione non ammette soluzioni reali."},
            {"1e-310 1 1", outOfRange},
-           {"1e400 1 1", outOfRange},  // Overflow reads the largest double, then fails.
+           // Overflow reads the largest double, then fails: max x^2 = 0.
+           {"1e400 1 1", "Le soluzioni dell'equazione sono x1 = 0 e x2 = 0"},
        })
     EXPECT_EQ(runDialogue(runQuadraticEquation, typed), quadraticPrompt + answer + "\n") << typed;
 }
@@ -62,7 +63,23 @@ TEST(LinearSystem, ReadsEachEquationAsOneWordAndRefusesWhatOverflows) {
            {"2x 1x+1y=3", "\nx = 0\ny = 3\n"},
            {"", singular + "\n\n"},
            {"1e200x+1y=1 1x+1e200y=1", outOfRange + "\n\n"},
-           {"1e200x+1e200y=1 1e200x+1e200y=2", outOfRange + "\n\n"},
+           {"1e200x+1e200y=1 1e200x+1e200y=2", singular + "\n\n"},
+       })
+    EXPECT_EQ(runDialogue(runLinearSystem, typed), systemPrompt + answer) << typed;
+}
+
+TEST(Equations, TestZeroExactlyForTypedDecimalsAndAvoidCancellation) {
+  for (auto& [typed, answer] : Cases{
+           {"1 100000000 1", "Le soluzioni dell'equazione sono x1 = -1e-08 e x2 = -1e+08"},
+           {"1 -100000000 1", "Le soluzioni dell'equazione sono x1 = 1e+08 e x2 = 1e-08"},
+           {"0.1 0.6 0.9", "Le soluzioni dell'equazione sono x1 = -3 e x2 = -3"},
+           {"0.1 0.6 0.90001", "L'equazione non ammette soluzioni reali."},
+           {"-1 0 4", "Le soluzioni dell'equazione sono x1 = -2 e x2 = 2"},
+       })
+    EXPECT_EQ(runDialogue(runQuadraticEquation, typed), quadraticPrompt + answer + "\n") << typed;
+  for (auto& [typed, answer] : Cases{
+           {"0.1x+0.3y=0.9 0.3x+0.9y=2.7", singular + "\n\n"},
+           {"0.1x+0.3y=0.9 0.3x+0.8y=2.7", "\nx = 9\ny = 0\n"},
        })
     EXPECT_EQ(runDialogue(runLinearSystem, typed), systemPrompt + answer) << typed;
 }

@@ -102,7 +102,9 @@ void drawEverything(Platform& platform) {
 }  // namespace
 
 TEST(AnsiColourSequence, MapsConsoleDigitsToAnsiColours) {
-  EXPECT_EQ(ansiColourSequence('0', 'f'), "\033[0;97;40m");
+  EXPECT_EQ(ansiColourSequence('0', 'f'), "\033[0m");
+  EXPECT_EQ(ansiColourSequence('0', 'F'), "\033[0m");
+  EXPECT_EQ(ansiColourSequence('0', '7'), "\033[0;37;40m");
   EXPECT_EQ(ansiColourSequence('9', 'e'), "\033[0;93;104m");
   EXPECT_EQ(ansiColourSequence('1', '4'), "\033[0;31;44m");
   EXPECT_EQ(ansiColourSequence('3', '6'), "\033[0;33;46m");

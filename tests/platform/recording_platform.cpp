@@ -18,8 +18,9 @@ bool RecordingPlatform::isReachable(std::string_view host) {
   return online;
 }
 
-void RecordingPlatform::openPage(std::string_view address) {
+bool RecordingPlatform::openPage(std::string_view address) {
   effects.push_back("start " + std::string(address));
+  return browserStarts;
 }
 
 void RecordingPlatform::restart() { effects.push_back("restart"); }

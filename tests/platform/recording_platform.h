@@ -14,7 +14,7 @@ class RecordingPlatform : public Platform {
   void applyColours(char background, char text) override;
   void pause() override;
   bool isReachable(std::string_view host) override;
-  void openPage(std::string_view address) override;
+  bool openPage(std::string_view address) override;
   void restart() override;
   void sleepFor(std::chrono::milliseconds duration) override;
   void reportError(std::string_view message) override;
@@ -24,6 +24,7 @@ class RecordingPlatform : public Platform {
   void forgetCommandLines() override;
 
   bool online = false;
+  bool browserStarts = true;
   std::vector<std::string> effects;
   // The lines written on standard error.
   std::vector<std::string> errors;

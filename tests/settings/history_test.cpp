@@ -111,17 +111,20 @@ TEST(RunHistoryCommand, ShowsNoMoreThanTheLogHeldWhenAsked) {
   EXPECT_EQ(fileContent(historyFileName), "#\n@\n" + asTextFile(question + listingHeader + asked));
 }
 
-TEST(RunHistoryCommand, ClearsOnAnyOtherOneByteAnswer) {
-  for (std::string answer : {"V", "\t"}) {
+TEST(RunHistoryCommand, ClearsOnlyOnCInEitherCase) {
+  for (std::string answer : {"c", "C"}) {
     ScratchDirectory directory;
     writeFile(historyFileName, "#\n");
     EXPECT_EQ(runDialogue(runHistoryCommand, answer + "\n"), question + "\nFatto!\n") << answer;
     EXPECT_EQ(fileContent(historyFileName), "");
   }
+  ScratchDirectory directory;
+  writeFile(historyFileName, "#\n");
+  EXPECT_EQ(runDialogue(runHistoryCommand, "V\n"), question + listingHeader + "#\n");
 }
 
-TEST(RunHistoryCommand, RefusesAnswersThatAreNotOneByteAndKeepsTheLog) {
-  for (std::string typed : {" \n", ""}) {
+TEST(RunHistoryCommand, RefusesEveryOtherAnswerAndKeepsTheLog) {
+  for (std::string typed : {" \n", "", "\t\n", "x\n", "cc\n", "v \n"}) {
     ScratchDirectory directory;
     writeFile(historyFileName, "#\n");
     EXPECT_EQ(runDialogue(runHistoryCommand, typed),

@@ -50,7 +50,42 @@ TEST(RunSettings, AnswersOtherKeysWithoutShowingAnotherMenu) {
   }
 }
 
+TEST(RunInfoPages, OpensTheShippedPagesWithoutTheNetworkWhenNoSiteIsSet) {
+  if (siteConfigured())
+    GTEST_SKIP() << "built with a site address";
+  const std::pair<std::string, std::string> pages[] = {
+      {"1", "/site/privacy.html"},
+      {"2", "/site/terms%20and%20conditions.html"},
+      {"3", "/site/programsfile/info.html"},
+  };
+  for (const auto& [answer, ending] : pages) {
+    SettingsRun run("2\n" + answer + "\nnext\n", false);
+    EXPECT_EQ(run.output(), settingsMenu + infoMenu) << answer;
+    ASSERT_EQ(run.effects().size(), 1u) << answer;
+    EXPECT_TRUE(run.effects()[0].starts_with("start file:///")) << run.effects()[0];
+    EXPECT_TRUE(run.effects()[0].ends_with(ending)) << run.effects()[0];
+  }
+  SettingsRun unknown("2\n7\n", false);
+  EXPECT_EQ(unknown.output(), settingsMenu + infoMenu + "\nFunzione non valida.Riprova\n\n");
+  EXPECT_TRUE(unknown.effects().empty());
+}
+
+TEST(RunInfoPages, ShowsTheAddressWhenNoBrowserStarts) {
+  if (siteConfigured())
+    GTEST_SKIP() << "built with a site address";
+  ScratchDirectory directory;
+  Dialogue dialogue("2\n1\n");
+  dialogue.platform.browserStarts = false;
+  runSettings(dialogue.console);
+  std::string output = dialogue.out.str();
+  std::string expected = settingsMenu + infoMenu + "Apri questo indirizzo nel browser: file:///";
+  EXPECT_EQ(output.substr(0, expected.size()), expected);
+  EXPECT_TRUE(output.ends_with("/site/privacy.html\n")) << output;
+}
+
 TEST(RunInfoPages, OpensEachPageWithItsPathAsItStands) {
+  if (!siteConfigured())
+    GTEST_SKIP() << "built without a site address";
   const std::pair<std::string, std::string> pages[] = {
       {"1", "/privacy.md"},
       {"2", "/terms%20and%20conditions.md"},
@@ -74,6 +109,8 @@ TEST(RunInfoPages, RefusesAnswersThatAreNotOneByteWithoutPinging) {
 }
 
 TEST(RunInfoPages, ChecksTheNetworkBeforeLookingAtTheAnswer) {
+  if (!siteConfigured())
+    GTEST_SKIP() << "built without a site address";
   SettingsRun unknownOnline("2\n7\n", true);
   EXPECT_EQ(unknownOnline.output(), settingsMenu + infoMenu + "\nFunzione non valida.Riprova\n\n");
   EXPECT_EQ(unknownOnline.effects(), Effects{ping});

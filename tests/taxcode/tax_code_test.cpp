@@ -164,3 +164,15 @@ TEST(TaxCode, AgreesWithAnIndependentImplementationForHundredsOfPeople) {
   EXPECT_GE(people, 300);
   releaseMunicipalities();
 }
+
+TEST(IsExistingDate, KnowsMonthLengthsAndGregorianLeapYears) {
+  struct Case {
+    int day, month, year;
+    bool exists;
+  };
+  Case cases[] = {{31, 2, 1990, false}, {29, 2, 2023, false}, {31, 4, 2000, false},
+                  {29, 2, 2024, true},  {29, 2, 2000, true},  {29, 2, 1900, false},
+                  {31, 12, 1999, true}, {30, 4, 2000, true},  {0, 1, 2000, false}};
+  for (auto [day, month, year, exists] : cases)
+    EXPECT_EQ(isExistingDate(day, month, year), exists) << day << "/" << month << "/" << year;
+}
