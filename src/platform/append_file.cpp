@@ -15,8 +15,8 @@
 #else
 #include <unistd.h>
 
-#include "platform/posix_descriptor.h"
-#include "platform/posix_links.h"
+#include "platform/posix/posix_descriptor.h"
+#include "platform/posix/posix_links.h"
 #endif
 
 namespace {

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #if defined(_WIN32)
-#include "platform/windows_api.h"
+#include "platform/windows/windows_api.h"
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
 

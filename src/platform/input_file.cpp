@@ -16,7 +16,7 @@
 #else
 #include <unistd.h>
 
-#include "platform/posix_descriptor.h"
+#include "platform/posix/posix_descriptor.h"
 #endif
 
 namespace {

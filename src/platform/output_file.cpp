@@ -22,8 +22,8 @@
 #else
 #include <unistd.h>
 
-#include "platform/posix_descriptor.h"
-#include "platform/posix_links.h"
+#include "platform/posix/posix_descriptor.h"
+#include "platform/posix/posix_links.h"
 #endif
 
 namespace fs = std::filesystem;

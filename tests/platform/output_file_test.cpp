@@ -15,8 +15,8 @@
 
 #include "dialogue.h"
 #include "platform/append_file.h"
-#include "platform/posix_links.h"
-#include "platform/posix_platform.h"
+#include "platform/posix/posix_links.h"
+#include "platform/posix/posix_platform.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "platform/posix_output.h"
+#include "platform/posix/posix_output.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

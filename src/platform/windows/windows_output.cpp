@@ -1,10 +1,10 @@
 // Standard output on Windows.
-#include "platform/windows_output.h"
+#include "platform/windows/windows_output.h"
 
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/windows_api.h"
+#include "platform/windows/windows_api.h"
 
 bool HandleOutputBuffer::writeBlock(const char* data, std::size_t size) {
   std::string text;

@@ -1,5 +1,5 @@
 // The child processes the POSIX platform starts.
-#include "platform/posix_processes.h"
+#include "platform/posix/posix_processes.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "platform/terminal_line_source.h"
+#include "platform/line_editing/terminal_line_source.h"
 
 namespace {
 

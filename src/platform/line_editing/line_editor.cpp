@@ -1,12 +1,12 @@
 // Line editing at a terminal.
-#include "platform/line_editor.h"
+#include "platform/line_editing/line_editor.h"
 
 #include <termios.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
-#include "platform/terminal_line_source.h"
+#include "platform/line_editing/terminal_line_source.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Descriptor helpers shared by the POSIX file and stream code.
-#include "platform/posix_descriptor.h"
+#include "platform/posix/posix_descriptor.h"
 
 #include <fcntl.h>
 #include <unistd.h>

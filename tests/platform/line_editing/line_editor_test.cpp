@@ -1,4 +1,4 @@
-#include "platform/line_editor.h"
+#include "platform/line_editing/line_editor.h"
 
 #include <gtest/gtest.h>
 

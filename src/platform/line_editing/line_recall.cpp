@@ -1,5 +1,5 @@
 // The earlier lines the up arrow offers at a terminal.
-#include "platform/line_recall.h"
+#include "platform/line_editing/line_recall.h"
 
 void LineRecall::expectCommandLine() { commandLineExpected_ = true; }
 

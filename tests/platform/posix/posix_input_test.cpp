@@ -1,4 +1,4 @@
-#include "platform/posix_input.h"
+#include "platform/posix/posix_input.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

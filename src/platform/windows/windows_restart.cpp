@@ -1,9 +1,9 @@
 // Starting a fresh instance of this program on Windows.
-#include "platform/windows_restart.h"
+#include "platform/windows/windows_restart.h"
 
 #include <vector>
 
-#include "platform/windows_api.h"
+#include "platform/windows/windows_api.h"
 
 namespace {
 

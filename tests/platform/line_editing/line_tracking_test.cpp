@@ -1,4 +1,4 @@
-#include "platform/line_tracking.h"
+#include "platform/line_editing/line_tracking.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <streambuf>
 #include <string>
 
-#include "platform/line_recall.h"
-#include "platform/line_tracking.h"
+#include "platform/line_editing/line_recall.h"
+#include "platform/line_editing/line_tracking.h"
 
 // Where edited lines come from: editline at a real terminal.
 class LineSource {

@@ -1,5 +1,5 @@
 // What the terminal shows on the cursor's line.
-#include "platform/line_tracking.h"
+#include "platform/line_editing/line_tracking.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Standard input on POSIX systems.
-#include "platform/posix_input.h"
+#include "platform/posix/posix_input.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/posix_descriptor.h"
+#include "platform/posix/posix_descriptor.h"
 
 namespace {
 

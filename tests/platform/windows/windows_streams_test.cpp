@@ -6,10 +6,10 @@
 #include <string>
 
 #include "dialogue.h"
-#include "platform/windows_api.h"
-#include "platform/windows_input.h"
-#include "platform/windows_output.h"
-#include "platform/windows_restart.h"
+#include "platform/windows/windows_api.h"
+#include "platform/windows/windows_input.h"
+#include "platform/windows/windows_output.h"
+#include "platform/windows/windows_restart.h"
 
 namespace {
 

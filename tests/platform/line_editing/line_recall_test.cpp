@@ -1,4 +1,4 @@
-#include "platform/line_recall.h"
+#include "platform/line_editing/line_recall.h"
 
 #include <gtest/gtest.h>
 

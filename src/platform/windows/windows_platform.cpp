@@ -4,10 +4,10 @@
 // shell, and a restart runs a fresh instance in the same console.
 #include "platform/executable_path.h"
 #include "platform/platform.h"
-#include "platform/windows_api.h"
-#include "platform/windows_input.h"
-#include "platform/windows_output.h"
-#include "platform/windows_restart.h"
+#include "platform/windows/windows_api.h"
+#include "platform/windows/windows_input.h"
+#include "platform/windows/windows_output.h"
+#include "platform/windows/windows_restart.h"
 // shellapi.h needs the types windows.h declares.
 #include <shellapi.h>
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/line_editor.h"
+#include "platform/line_editing/line_editor.h"
 #include "platform/platform.h"
-#include "platform/posix_input.h"
-#include "platform/posix_output.h"
+#include "platform/posix/posix_input.h"
+#include "platform/posix/posix_output.h"
 
 // Where the dialogue runs and what the user's environment asks of it.
 struct TerminalSettings {

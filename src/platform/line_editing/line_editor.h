@@ -9,9 +9,9 @@
 #include <ostream>
 #include <string_view>
 
-#include "platform/edited_input.h"
-#include "platform/line_recall.h"
-#include "platform/line_tracking.h"
+#include "platform/line_editing/edited_input.h"
+#include "platform/line_editing/line_recall.h"
+#include "platform/line_editing/line_tracking.h"
 
 class LineEditor {
  public:

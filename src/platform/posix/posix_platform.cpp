@@ -1,5 +1,5 @@
 // POSIX implementation of Platform.
-#include "platform/posix_platform.h"
+#include "platform/posix/posix_platform.h"
 
 #include <signal.h>
 #include <termios.h>
@@ -14,7 +14,7 @@
 
 #include "platform/executable_path.h"
 #include "platform/output_file.h"
-#include "platform/posix_processes.h"
+#include "platform/posix/posix_processes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/edited_input.h"
+#include "platform/line_editing/edited_input.h"
 
 // Edits lines on the terminal `inputFd` and `outputFd` stand for; null when
 // the program was built without a line editor or the editor cannot start.

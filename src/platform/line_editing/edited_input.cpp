@@ -1,5 +1,5 @@
 // Standard input at a terminal, one edited line at a time.
-#include "platform/edited_input.h"
+#include "platform/line_editing/edited_input.h"
 
 #include <string_view>
 

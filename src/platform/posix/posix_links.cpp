@@ -1,5 +1,5 @@
 // Following a symbolic link only where the kernel would.
-#include "platform/posix_links.h"
+#include "platform/posix/posix_links.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

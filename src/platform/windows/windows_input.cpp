@@ -1,9 +1,9 @@
 // Standard input on Windows.
-#include "platform/windows_input.h"
+#include "platform/windows/windows_input.h"
 
 #include <iterator>
 
-#include "platform/windows_api.h"
+#include "platform/windows/windows_api.h"
 
 namespace {
 
