@@ -11,10 +11,15 @@ is replaced in place, a new one is put in name order. Running it again on
 the same folder gives the same file.
 
 Where each typed line is read is found by running the program (--program,
-by default build/kalvex-terminal) with the lines given one at a time through
-a pipe; when that run's output is not the folder's stdout (a terminal case,
-say), each line is shown after the next "Path: " instead. Either way the
-case means the same bytes: the place only makes it read like the session.
+by default build/kalvex-terminal, a native build) with the lines given one
+at a time through a pipe, each once the program waits in a read of its
+standard input (as /proc on Linux shows); when that run's output is not the
+folder's stdout (a terminal case, say), each line is shown after the next
+"Path: " instead. Either way the case means the same bytes: the place only
+makes it read like the session.
+
+Example, after a merge brought back old folders:
+    python3 tests/e2e/convert_case.py tests/e2e/cases/*   (then git rm them)
 """
 
 import os
@@ -59,52 +64,50 @@ def typed_lines(data):
     return pieces
 
 
-def tree_states(pid):
-    """States of pid and its descendants (R, S, Z, ...)."""
+def family(pid):
+    """pid and its descendants (a restart starts a new copy)."""
     parents = {}
-    states = {}
     for entry in pathlib.Path("/proc").iterdir():
         if entry.name.isdigit():
             try:
                 stat = (entry / "stat").read_text()
             except OSError:
                 continue
-            fields = stat[stat.rindex(")") + 2:].split()
-            states[int(entry.name)] = fields[0]
-            parents[int(entry.name)] = int(fields[1])
-    found = []
-    wanted = {pid}
-    changed = True
-    while changed:
-        changed = False
+            parents[int(entry.name)] = int(stat[stat.rindex(")") + 2:].split()[1])
+    members = {pid}
+    grown = True
+    while grown:
+        grown = False
         for child, parent in parents.items():
-            if parent in wanted and child not in wanted:
-                wanted.add(child)
-                changed = True
-    for each in wanted:
-        if each in states:
-            found.append(states[each])
-    return found
+            if parent in members and child not in members:
+                members.add(child)
+                grown = True
+    return members
+
+
+def reading_input(pid):
+    """Whether one of the processes sits in a read of its standard input."""
+    for member in family(pid):
+        try:
+            call = pathlib.Path(f"/proc/{member}/syscall").read_text().split()
+        except OSError:
+            continue
+        # read(0, ...) on x86-64 and on arm64 (63).
+        if call[:2] in (["0", "0x0"], ["63", "0x0"]):
+            return True
+    return False
 
 
 def settle(process, output):
-    """Waits until the program sits quietly (waiting for input, or ended)."""
+    """Waits until the program waits for input (or has ended)."""
+    deadline = time.monotonic() + 10
     last_size = -1
-    quiet_since = time.monotonic()
-    deadline = quiet_since + 10
-    while time.monotonic() < deadline:
-        if process.poll() is not None:
-            return
+    while time.monotonic() < deadline and process.poll() is None:
         size = output.stat().st_size
-        states = tree_states(process.pid)
-        busy = any(state not in ("S", "Z") for state in states)
-        now = time.monotonic()
-        if size != last_size or busy:
-            last_size = size
-            quiet_since = now
-        elif now - quiet_since > 0.15:
+        if size == last_size and reading_input(process.pid):
             return
-        time.sleep(0.01)
+        last_size = size
+        time.sleep(0.02)
 
 
 def reads_by_running(program, folder, lines, expected):

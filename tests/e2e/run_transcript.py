@@ -124,6 +124,9 @@ def left_behind(directory):
             key = path.relative_to(directory).as_posix()
             if path.is_symlink():
                 found[key] = b"symbolic link to " + os.fsencode(os.readlink(path))
+            elif not path.is_file():
+                # A FIFO or device would block the read, or never end it.
+                found[key] = b"not a regular file"
             else:
                 found[key] = path.read_bytes()
         if not names and not dirs and base != directory:
