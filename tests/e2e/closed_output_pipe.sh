@@ -30,9 +30,9 @@ fi
 # with CR LF.
 banner() {
   if [ "${KALVEX_TRANSCRIPT_SYSTEM:-}" = windows ]; then
-    "$python" "$run_transcript" --block banner | perl -pe 's/\n/\r\n/'
+    "$python" -S "$run_transcript" --block banner | perl -pe 's/\n/\r\n/'
   else
-    "$python" "$run_transcript" --block banner
+    "$python" -S "$run_transcript" --block banner
   fi
 }
 if ! banner | head -c 100 | cmp -s - "$work/stdout"; then

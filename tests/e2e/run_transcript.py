@@ -23,20 +23,18 @@ left behind are rewritten in place from what the program did (for Windows,
 only its own "windows" sections).
 """
 
-import difflib
 import os
-import pathlib
 import resource
 import shutil
 import subprocess
 import sys
 import tempfile
 
-HERE = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
 import transcript  # noqa: E402
 
-BLOCKS = HERE / "blocks.txt"
+BLOCKS = os.path.join(HERE, "blocks.txt")
 FILE_LIMIT = 16 * 1024 * 1024
 SKIPPED = 77
 
@@ -46,7 +44,17 @@ def system():
 
 
 def load_blocks(which=None):
-    return transcript.parse_blocks(BLOCKS.read_bytes(), which or system())
+    return transcript.parse_blocks(read(BLOCKS), which or system())
+
+
+def read(path):
+    with open(path, "rb") as file:
+        return file.read()
+
+
+def write(path, data):
+    with open(path, "wb") as file:
+        file.write(data)
 
 
 def fold(data):
@@ -109,38 +117,33 @@ class Expected:
 
 def place(directory, files):
     for name, content in files.items():
-        path = directory / name
-        path.parent.mkdir(parents=True, exist_ok=True)
-        path.write_bytes(content)
+        path = os.path.join(directory, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        write(path, content)
 
 
 def left_behind(directory):
     """Every file (and every empty directory) under directory, by relative name."""
     found = {}
     for root, dirs, names in os.walk(directory):
-        base = pathlib.Path(root)
-        for name in names + [d for d in dirs if (base / d).is_symlink()]:
-            path = base / name
-            key = path.relative_to(directory).as_posix()
-            if path.is_symlink():
+        for name in names + [d for d in dirs if os.path.islink(os.path.join(root, d))]:
+            path = os.path.join(root, name)
+            key = os.path.relpath(path, directory).replace(os.sep, "/")
+            if os.path.islink(path):
                 found[key] = b"symbolic link to " + os.fsencode(os.readlink(path))
-            elif not path.is_file():
+            elif not os.path.isfile(path):
                 # A FIFO or device would block the read, or never end it.
                 found[key] = b"not a regular file"
             else:
-                found[key] = path.read_bytes()
-        if not names and not dirs and base != directory:
-            found[base.relative_to(directory).as_posix() + "/"] = None
+                found[key] = read(path)
+        if not names and not dirs and root != directory:
+            found[os.path.relpath(root, directory).replace(os.sep, "/") + "/"] = None
     return found
 
 
-def limit_files():
-    resource.setrlimit(resource.RLIMIT_FSIZE, (FILE_LIMIT, FILE_LIMIT))
-
-
 def run(program, expected, work, pty_run):
-    directory = work / "dir"
-    directory.mkdir()
+    directory = os.path.join(work, "dir")
+    os.mkdir(directory)
     place(directory, expected.before)
     environment = dict(os.environ)
     environment.pop("NO_COLOR", None)
@@ -154,15 +157,15 @@ def run(program, expected, work, pty_run):
             sys.exit("no pseudo-terminal runner given")
         signal = [expected.terminal] if expected.terminal else []
         command = ["timeout", "30", pty_run, *signal, "--", program]
-    input_path = work / "input"
-    input_path.write_bytes(expected.typed)
-    output_path = work / "stdout"
-    output_path.write_bytes(b"")
+    input_path = os.path.join(work, "input")
+    write(input_path, expected.typed)
+    output_path = os.path.join(work, "stdout")
+    write(output_path, b"")
     out_name = "/dev/full" if expected.output == "full" else output_path
-    with open(out_name, "wb") as out, open(work / "stderr", "wb") as err:
+    with open(out_name, "wb") as out, open(os.path.join(work, "stderr"), "wb") as err:
         if expected.pipe:
             process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=out, stderr=err,
-                                       cwd=directory, env=environment, preexec_fn=limit_files)
+                                       cwd=directory, env=environment)
             try:
                 process.stdin.write(expected.typed)
                 process.stdin.close()
@@ -172,10 +175,11 @@ def run(program, expected, work, pty_run):
         else:
             with open(input_path, "rb") as typed:
                 status = subprocess.call(command, stdin=typed, stdout=out, stderr=err,
-                                         cwd=directory, env=environment, preexec_fn=limit_files)
+                                         cwd=directory, env=environment)
     if status < 0:
         status = 128 - status
-    return status, output_path.read_bytes(), (work / "stderr").read_bytes(), left_behind(directory)
+    return (status, read(output_path), read(os.path.join(work, "stderr")),
+            left_behind(directory))
 
 
 def shown(data):
@@ -184,6 +188,7 @@ def shown(data):
 
 
 def report_difference(what, expected, actual, lines):
+    import difflib  # only on a failure: it takes longer to load than a case to run
     print(f"{what} differs (- expected, + actual):")
     difference = difflib.unified_diff(shown(expected), shown(actual), n=2)
     for number, line in enumerate(list(difference)[2:]):
@@ -224,6 +229,7 @@ def compare(expected, status, stdout, stderr, files, windows):
 
 def moved_points(old_output, points, new_output):
     """The read points of old_output carried over to new_output."""
+    import difflib
     matcher = difflib.SequenceMatcher(None, old_output, new_output, autojunk=False)
     moved = []
     for offset, typed in points:
@@ -256,7 +262,7 @@ def replace_section(case, kind, argument, lines, after_session):
 
 
 def write_case(path, case):
-    data = path.read_bytes()
+    data = read(path)
     lines, cases = transcript.parse_file(data)
     old = next(c for c in cases if c.name == case.name)
     text = [f"=== {case.name}".encode()]
@@ -268,7 +274,7 @@ def write_case(path, case):
                 text.append(section.header.encode())
         text += section.lines
     lines[old.start:old.end] = text
-    path.write_bytes(b"\n".join(lines) + b"\n")
+    write(path, b"\n".join(lines) + b"\n")
 
 
 def update(path, case, expected, blocks, stdout, stderr, files, status, windows):
@@ -306,10 +312,15 @@ def main():
         pty_run = arguments[index + 1]
         del arguments[index:index + 2]
     program, path, name = arguments
-    path = pathlib.Path(path)
+    # The program runs in a directory of its own: names relative to here
+    # would not reach it.
+    if os.sep in program:
+        program = os.path.abspath(program)
+    if pty_run:
+        pty_run = os.path.abspath(pty_run)
     windows = system() == "windows"
     blocks = load_blocks()
-    _, cases = transcript.parse_file(path.read_bytes())
+    _, cases = transcript.parse_file(read(path))
     case = next((c for c in cases if c.name == name), None)
     if case is None:
         sys.exit(f"no case {name} in {path}")
@@ -317,7 +328,10 @@ def main():
     if windows and expected.windows_skip is not None:
         print(f"not run on Windows: {expected.windows_skip}")
         return SKIPPED
-    work = pathlib.Path(tempfile.mkdtemp())
+    # Inherited by the program (set here, not between fork and exec, so
+    # starting it stays cheap).
+    resource.setrlimit(resource.RLIMIT_FSIZE, (FILE_LIMIT, FILE_LIMIT))
+    work = tempfile.mkdtemp()
     try:
         status, stdout, stderr, files = run(program, expected, work, pty_run)
     finally:
