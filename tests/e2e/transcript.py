@@ -1,21 +1,8 @@
-"""Reading and writing the transcript files (see transcripts/README).
+"""Reading and writing transcript files; the format is told in transcripts/README.
 
-A transcript file holds cases, each opened by a line "=== NAME". What comes
-before the first case is a free comment. A case's first section is the session:
-the program's standard output as display lines, with what the user types
-shown where the program reads it. Further sections open with "--- KIND ...".
-
-Display lines say every byte:
-  - each line stands for its text and a line end;
-  - "\\c" at the end of a line: no line end there;
-  - "«typed»" at the end of a line: the output stops there, without a line
-    end, and "typed" plus a line end is read ("«typed\\c»": no line end);
-  - a line "@NAME", optionally followed by " «typed»", stands for the named
-    block of blocks.txt exactly (no line end is added);
-  - "\\{NAME}" within a line stands for the named block;
-  - escapes: \\e ESC, \\a BEL, \\r CR, \\t TAB, \\s space, \\xHH any byte,
-    and a backslash before any other punctuation (\\\\, \\«, \\@, \\=, \\-)
-    stands for that character.
+A file's cases open with "=== NAME", a case's further sections with
+"--- KIND ...", and text is written as display lines (escapes, «typed»,
+"@NAME" and "\\{NAME}" for blocks, "\\c" for no line end).
 """
 
 import re
