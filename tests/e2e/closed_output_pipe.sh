@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# PROGRAM GOLDEN_STDOUT: endless commands whose output is read only up to its
+# PROGRAM PYTHON RUN_TRANSCRIPT: endless commands whose output is read only up to its
 # first 100 bytes. Once the reader has gone the program must stop at its next
 # prompt, silently, with a non-zero status, and log nothing more.
 set -u
 program=$1
-golden=$2
+python=$2
+run_transcript=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -29,9 +30,9 @@ fi
 # with CR LF.
 banner() {
   if [ "${KALVEX_TRANSCRIPT_SYSTEM:-}" = windows ]; then
-    perl -pe 's/\n/\r\n/' "$golden"
+    "$python" -S "$run_transcript" --block banner | perl -pe 's/\n/\r\n/'
   else
-    cat "$golden"
+    "$python" -S "$run_transcript" --block banner
   fi
 }
 if ! banner | head -c 100 | cmp -s - "$work/stdout"; then
