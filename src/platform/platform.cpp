@@ -4,10 +4,14 @@
 #include <iostream>
 #include <thread>
 
+#include "platform/host_file_system.h"
+
 bool isColourDigit(char digit) {
   return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f') ||
          (digit >= 'A' && digit <= 'F');
 }
+
+FileSystem& Platform::files() { return hostFileSystem(); }
 
 void Platform::sleepFor(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -30,6 +32,8 @@ class Platform {
   // only when that failed, after saying so on standard error, with the input
   // still unread for this instance.
   virtual void restart() = 0;
+  // Where every file the program reads or writes is reached.
+  virtual FileSystem& files();
   // Holds the program still for `duration`: the pauses of the generators'
   // progress animation.
   virtual void sleepFor(std::chrono::milliseconds duration);

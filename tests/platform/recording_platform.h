@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory_file_system.h"
 #include "platform/platform.h"
 
 class RecordingPlatform : public Platform {
@@ -16,6 +17,7 @@ class RecordingPlatform : public Platform {
   bool isReachable(std::string_view host) override;
   bool openPage(std::string_view address) override;
   void restart() override;
+  FileSystem& files() override { return memoryFiles; }
   void sleepFor(std::chrono::milliseconds duration) override;
   void reportError(std::string_view message) override;
   void reportOutputFailure() override;
@@ -23,6 +25,8 @@ class RecordingPlatform : public Platform {
   void rememberCommandLine(std::string_view line) override;
   void forgetCommandLines() override;
 
+  // The files the commands see, in memory.
+  MemoryFileSystem memoryFiles;
   bool online = false;
   bool browserStarts = true;
   std::vector<std::string> effects;
