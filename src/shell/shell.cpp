@@ -102,6 +102,9 @@ int runShell(Console& typedConsole) {
   // for all of them and the loop knows what a command left of its line.
   LineInputBuffer lineInput(typedConsole.in);
   std::istream in(&lineInput);
+  // Whatever was asked is shown before the answer is awaited, as the
+  // program's own input stream does.
+  in.tie(typedConsole.in.tie());
   Console console{in, typedConsole.out, typedConsole.platform};
   runStartup(console);
   offerHistoryForRecall(console.platform);
