@@ -64,6 +64,7 @@ TEST(IntegerCommands, AreExactAndSayWhenTheResultLeavesSixtyFourBits) {
   Cases divisions = {{"7 0 1", "Errore: divisione per zero."},
                      {"0 0 1", "Errore: divisione per zero."},
                      {"7 2 1", "Risultato: 3.5"},
+                     {"7 2 0", "Risultato: 3.5"},
                      {"-7 2 2", "Risultato: -3\nResto: -1\n"},
                      {"-9223372036854775808 -1 2", "Errore: numero troppo grande.\n"}};
   for (auto& [typed, printed] : divisions)
