@@ -59,12 +59,16 @@ TEST(IntegerCommands, AreExactAndSayWhenTheResultLeavesSixtyFourBits) {
                 {"3 9223372036854775807 1 -5", "Errore: numero troppo grande."}};
   for (auto& [typed, printed] : sums)
     EXPECT_EQ(resultOf(runAddition, typed + "\n", "Valore: "), printed) << typed;
-  EXPECT_EQ(resultOf(runSubtraction, "2 -9223372036854775807 2\n", "Valore: "),
-            "Errore: numero troppo grande.");
+  // Subtraction asks for its first value whatever the count.
+  Cases differences = {{"2 -9223372036854775807 2", "Errore: numero troppo grande."},
+                       {"0 7", "Risultato: 7"}};
+  for (auto& [typed, printed] : differences)
+    EXPECT_EQ(resultOf(runSubtraction, typed + "\n", "Valore: "), printed) << typed;
   Cases divisions = {{"7 0 1", "Errore: divisione per zero."},
                      {"0 0 1", "Errore: divisione per zero."},
                      {"7 2 1", "Risultato: 3.5"},
                      {"7 2 0", "Risultato: 3.5"},
+                     {"7 2 -1", "Risultato: 3.5"},
                      {"-7 2 2", "Risultato: -3\nResto: -1\n"},
                      {"-9223372036854775808 -1 2", "Errore: numero troppo grande.\n"}};
   for (auto& [typed, printed] : divisions)
