@@ -72,7 +72,7 @@ TEST(RunExpression, ComplexModePrintsSixSignificantDigitsOrRefusesTheText) {
 }
 
 TEST(RunExpression, SimpleModeComputesOneIntegerOperationAndCountsUnreadValuesAsZero) {
-  Cases cases = {{"-4\n12 *3\n", "36"}, {"1\n7/2\n", "3"}, {"1\n5-9\n", "-4"},
+  Cases cases = {{"-4\n12 *3\n", "36"}, {"1\n-7/2\n", "-3"}, {"1\n5-9\n", "-4"},
                  {"x\n", "0"},          {"1\nx*3\n", "0"}, {"1\n4+\n", "4"}};
   for (auto& [typed, result] : cases)
     EXPECT_EQ(runDialogue(runExpression, typed), simplePrompt + "Risultato: " + result + "\n")

@@ -41,9 +41,6 @@ TEST(MolarMassTable, HoldsElementsOneTo103ExceptEightAndEveryValueAsListed) {
   for (std::string_view symbol : periodicTable)
     EXPECT_EQ(table.find(symbol).has_value(), !withoutMolarMass.contains(symbol)) << symbol;
   EXPECT_EQ(weightedSum(table), 759055.9679658413);
-  EXPECT_EQ(table.find("H"), 1.0079f);
-  EXPECT_EQ(table.find("O"), 15.99f);
-  EXPECT_EQ(table.find("Cm"), table.find("Bk"));
 }
 
 TEST(ElectronegativityTable, HoldsMainGroupElementsWithEveryValueAsListed) {
@@ -57,10 +54,6 @@ TEST(ElectronegativityTable, HoldsMainGroupElementsWithEveryValueAsListed) {
     EXPECT_EQ(molarMassTable().find(entry.symbol).has_value(), hasMolarMass) << entry.symbol;
   }
   EXPECT_EQ(symbols.size(), 35u);
-  EXPECT_EQ(table.find("K"), 0.82);
-  EXPECT_EQ(table.find("K"), table.find("Rb"));
-  EXPECT_EQ(table.find("In"), table.find("Sn"));
-  EXPECT_EQ(table.find("C"), table.find("Se"));
 }
 
 TEST(ElementTables, FindOnlyTextsEqualToASymbolByteForByte) {

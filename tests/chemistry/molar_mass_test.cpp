@@ -16,11 +16,11 @@ std::string resultLine(const std::string& formula, const std::string& mass) {
 
 }  // namespace
 
-// The chemistry_molar_mass_table transcript checks the worked examples and
-// the error messages byte for byte.
+// The chemistry_molar_mass_table transcript checks the dialogue and its
+// messages byte for byte.
 
 TEST(RunMolarMass, AnswersNothingWhenInputEndsBeforeAFormula) {
-  EXPECT_EQ(runDialogue(runMolarMass, ""), prompt);
+  EXPECT_EQ(runDialogue(runMolarMass, "\n\n"), prompt);
   EXPECT_EQ(runDialogue(runMolarMass, "CO"), prompt + resultLine("CO", "28"));
 }
 

@@ -5,27 +5,22 @@
     run_transcript.py --block NAME        (prints a block, as the program writes it)
 
 The program runs in a fresh directory holding the case's "before" files, with
-the typed lines as its standard input (from a file, or a pipe with "--- pipe"),
-NO_COLOR unset and TERM=xterm unless "--- env" says otherwise; it may write
-at most 16 MB to any file, so a runaway case fails instead of filling the
-disk. Its standard output, standard error, exit status and the files left
-behind are compared byte for byte with the case, after the named blocks of
-blocks.txt are expanded.
+the typed lines as its standard input, and may write at most 16 MB to any
+file, so a runaway case fails instead of filling the disk. Its standard
+output, standard error, exit status and the files left behind are compared
+byte for byte with the case, its blocks expanded.
 
 With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build: its
 line ends are CR LF, so CR LF is folded to LF in standard output and error
 and, on both sides, in the files left behind; every other byte is compared
-as it stands. Blocks and sections marked "windows" take the place of the usual
-ones there, and a case with "--- windows-skip REASON" is skipped (status 77).
-
-With UPDATE_GOLDENS=1 the case's expected output, standard error and files
-left behind are rewritten in place from what the program did (for Windows,
-only its own "windows" sections).
+as it stands. Blocks and sections marked "windows" take the place of the
+usual ones there, and a case with "--- windows-skip REASON" is skipped.
 """
 
 import os
 import resource
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -34,17 +29,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 import transcript  # noqa: E402
 
-BLOCKS = os.path.join(HERE, "blocks.txt")
 FILE_LIMIT = 16 * 1024 * 1024
 SKIPPED = 77
-
-
-def system():
-    return "windows" if os.environ.get("KALVEX_TRANSCRIPT_SYSTEM") == "windows" else "posix"
-
-
-def load_blocks(which=None):
-    return transcript.parse_blocks(read(BLOCKS), which or system())
+HISTORY = "function_history.txt"
+WINDOWS = os.environ.get("KALVEX_TRANSCRIPT_SYSTEM") == "windows"
+SECTIONS = {"args", "env", "status", "stderr", "stdout", "before", "after", "terminal", "pipe",
+            "output", "windows-skip"}
 
 
 def read(path):
@@ -52,74 +42,50 @@ def read(path):
         return file.read()
 
 
-def write(path, data):
-    with open(path, "wb") as file:
-        file.write(data)
-
-
 def fold(data):
     return data.replace(b"\r\n", b"\n")
-
-
-def single(case, kind):
-    section = case.section(kind)
-    if section is None:
-        return None
-    if any(line.strip() for line in section.lines):
-        raise transcript.FormatError(f"{case.name}: '--- {kind}' takes no lines")
-    return section.argument
 
 
 class Expected:
     """What a case says, its blocks expanded."""
 
-    def __init__(self, case, blocks, windows):
-        where = f"case {case.name}"
-        self.case = case
-        session = case.sections[0]
-        self.stdout, self.typed, self.points = transcript.decode(session.lines, blocks, where)
+    def __init__(self, case, blocks):
+        self.stdout, self.typed = transcript.decode(case.sections[0].lines, blocks, case.name)
         self.stderr = b""
-        self.files = {}
-        self.before = {}
-        for section in case.sections[1:]:
-            label = f"{where}, --- {section.kind} {section.argument}"
-            if section.kind in ("stdout", "stderr"):
-                if section.argument not in ("", "windows"):
-                    raise transcript.FormatError(f"{label}: only 'windows' may follow")
-                if section.argument == "windows" and not windows:
-                    continue
-                if section.kind == "stdout" and section.argument == "":
-                    raise transcript.FormatError(f"{label}: the session is the standard output")
-                value = transcript.decode(section.lines, blocks, label, False)[0]
-                setattr(self, section.kind, value)
-            elif section.kind in ("before", "after"):
-                value = transcript.decode(section.lines, blocks, label, False)[0]
-                (self.before if section.kind == "before" else self.files)[section.argument] = value
-            elif section.kind not in ("args", "env", "status", "terminal", "pipe", "output",
-                                   "windows-skip"):
-                raise transcript.FormatError(f"{label}: unknown section")
-        for section in case.sections[1:]:
-            # A windows section wins over the usual one wherever it stands.
-            if windows and section.kind == "stderr" and section.argument == "windows":
-                self.stderr = transcript.decode(section.lines, blocks, section.kind, False)[0]
-        self.arguments = []
-        for section in case.all("args"):
-            self.arguments += [transcript.decode([line], blocks, "args", False)[0][:-1]
-                               for line in section.lines]
-        self.environment = [line.decode() for section in case.all("env") for line in section.lines
-                            if line.strip()]
-        self.status = int(single(case, "status") or 0)
-        self.terminal = single(case, "terminal")
-        self.pipe = single(case, "pipe") is not None
-        self.output = single(case, "output")
-        self.windows_skip = single(case, "windows-skip")
-
-
-def place(directory, files):
-    for name, content in files.items():
-        path = os.path.join(directory, name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        write(path, content)
+        self.before, self.files, self.arguments, self.environment = {}, {}, [], []
+        self.status, self.terminal, self.pipe, self.output, self.windows_skip = 0, None, False, \
+            None, None
+        # A windows section wins over the usual one wherever it stands.
+        for section in sorted(case.sections[1:], key=lambda s: s.argument == "windows"):
+            kind, argument = section.kind, section.argument
+            where = f"{case.name}, --- {kind} {argument}"
+            text = transcript.decode(section.lines, blocks, where, False)[0]
+            if kind not in SECTIONS or kind == "stdout" and argument != "windows" or \
+                    kind == "stderr" and argument not in ("", "windows"):
+                raise transcript.FormatError(f"{where}: unknown section")
+            if kind in ("stdout", "stderr"):
+                if argument == "" or WINDOWS:
+                    setattr(self, kind, text)
+            elif kind in ("before", "after"):
+                (self.before if kind == "before" else self.files)[argument] = text
+            elif kind == "args":
+                self.arguments = [os.fsdecode(a) for a in transcript.split_lines(text)]
+            elif kind == "env":
+                self.environment = [a.decode() for a in transcript.split_lines(text) if a]
+            elif section.lines:
+                raise transcript.FormatError(f"{where}: takes no lines")
+            elif kind == "status":
+                self.status = int(argument)
+            elif kind == "terminal":
+                self.terminal = argument
+            elif kind == "pipe":
+                self.pipe = True
+            elif kind == "output":
+                self.output = argument
+            else:
+                self.windows_skip = argument
+        if self.output not in (None, "full", "limit"):
+            raise transcript.FormatError(f"{case.name}: '--- output' is 'full' or 'limit'")
 
 
 def left_behind(directory):
@@ -143,83 +109,84 @@ def left_behind(directory):
 
 def run(program, expected, work, pty_run):
     directory = os.path.join(work, "dir")
-    os.mkdir(directory)
-    place(directory, expected.before)
-    environment = dict(os.environ)
+    for name, content in expected.before.items():
+        path = os.path.join(directory, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as file:
+            file.write(content)
+    os.makedirs(directory, exist_ok=True)
+    environment = dict(os.environ, TERM="xterm")
     environment.pop("NO_COLOR", None)
-    environment["TERM"] = "xterm"
-    for assignment in expected.environment:
-        name, _, value = assignment.partition("=")
-        environment[name] = value
-    command = ["timeout", "30", program, *[os.fsdecode(a) for a in expected.arguments]]
+    environment.update(a.partition("=")[::2] for a in expected.environment)
+    command = ["timeout", "30", program, *expected.arguments]
     if expected.terminal is not None:
         if not pty_run:
             sys.exit("no pseudo-terminal runner given")
-        signal = [expected.terminal] if expected.terminal else []
-        command = ["timeout", "30", pty_run, *signal, "--", program]
-    input_path = os.path.join(work, "input")
-    write(input_path, expected.typed)
+        signal_name = [expected.terminal] if expected.terminal else []
+        command = ["timeout", "30", pty_run, *signal_name, "--", program]
     output_path = os.path.join(work, "stdout")
-    write(output_path, b"")
-    out_name = "/dev/full" if expected.output == "full" else output_path
-    with open(out_name, "wb") as out, open(os.path.join(work, "stderr"), "wb") as err:
+    options = {}
+    if expected.output == "limit":
+        # Standard output takes what the session shows and no byte more; the
+        # program sees the write fail (not the signal that would end it).
+        limit = len(expected.stdout) + (expected.stdout.count(b"\n") if WINDOWS else 0)
+
+        def limit_files():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+        options = {"preexec_fn": limit_files, "restore_signals": False}
+    input_path = os.path.join(work, "input")
+    with open(input_path, "wb") as typed:
+        typed.write(expected.typed)
+    with open("/dev/full" if expected.output == "full" else output_path, "wb") as out, \
+            open(os.path.join(work, "stderr"), "wb") as err, open(input_path, "rb") as typed:
+        process = subprocess.Popen(command, stdin=subprocess.PIPE if expected.pipe else typed,
+                                   stdout=out, stderr=err, cwd=directory, env=environment,
+                                   **options)
         if expected.pipe:
-            process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=out, stderr=err,
-                                       cwd=directory, env=environment)
             try:
                 process.stdin.write(expected.typed)
                 process.stdin.close()
             except BrokenPipeError:
                 pass
-            status = process.wait()
-        else:
-            with open(input_path, "rb") as typed:
-                status = subprocess.call(command, stdin=typed, stdout=out, stderr=err,
-                                         cwd=directory, env=environment)
+        status = process.wait()
     if status < 0:
         status = 128 - status
-    return (status, read(output_path), read(os.path.join(work, "stderr")),
-            left_behind(directory))
-
-
-def shown(data):
-    """Bytes as display lines, for a readable difference."""
-    return [line + "\n" for line in transcript.render(data, [], {})]
+    stdout = read(output_path) if os.path.exists(output_path) else b""
+    return status, stdout, read(os.path.join(work, "stderr")), left_behind(directory)
 
 
 def report_difference(what, expected, actual, lines):
     import difflib  # only on a failure: it takes longer to load than a case to run
     print(f"{what} differs (- expected, + actual):")
-    difference = difflib.unified_diff(shown(expected), shown(actual), n=2)
-    for number, line in enumerate(list(difference)[2:]):
-        if number >= lines:
-            print("...")
-            break
-        sys.stdout.write(line)
+    shown = [[repr(line)[2:-1] + "\n" for line in data.splitlines(True)]
+             for data in (expected, actual)]
+    difference = list(difflib.unified_diff(*shown, n=2))[2:]
+    sys.stdout.write("".join(difference[:lines]) + ("...\n" if len(difference) > lines else ""))
 
 
-def compare(expected, status, stdout, stderr, files, windows):
-    failed = False
-    if status != expected.status:
+def compare(expected, status, stdout, stderr, files):
+    failed = status != expected.status
+    if failed:
         print(f"exit status {status}, expected {expected.status}")
-        failed = True
-    if stderr != expected.stderr:
-        report_difference("standard error", expected.stderr, stderr, 20)
-        failed = True
-    if stdout != expected.stdout:
-        report_difference("standard output", expected.stdout, stdout, 40)
-        failed = True
     wanted = dict(expected.files)
-    if windows:
+    # The log of the lines typed at the prompt is checked only where a case
+    # names it: elsewhere it would repeat the session's commands.
+    if HISTORY not in wanted:
+        files.pop(HISTORY, None)
+    if WINDOWS:
+        stdout, stderr = fold(stdout), fold(stderr)
         wanted = {name: fold(content) for name, content in wanted.items()}
-        files = {name: None if content is None else fold(content)
-                 for name, content in files.items()}
-    for name in sorted(set(wanted) | set(files)):
-        if name not in files:
-            print(f"file {name} expected but not left behind")
+        files = {name: content and fold(content) for name, content in files.items()}
+    for what, want, got, lines in (("standard error", expected.stderr, stderr, 20),
+                                   ("standard output", expected.stdout, stdout, 40)):
+        if want != got:
+            report_difference(what, want, got, lines)
             failed = True
-        elif name not in wanted:
-            print(f"file {name} left behind but not expected")
+    for name in sorted(set(wanted) | set(files)):
+        if name not in files or name not in wanted:
+            print(f"file {name} " + ("expected but not left behind" if name not in files
+                                     else "left behind but not expected"))
             failed = True
         elif files[name] != wanted[name]:
             report_difference(f"file {name}", wanted[name], files[name] or b"", 20)
@@ -227,105 +194,28 @@ def compare(expected, status, stdout, stderr, files, windows):
     return failed
 
 
-def moved_points(old_output, points, new_output):
-    """The read points of old_output carried over to new_output."""
-    import difflib
-    matcher = difflib.SequenceMatcher(None, old_output, new_output, autojunk=False)
-    moved = []
-    for offset, typed in points:
-        new_offset = len(new_output)
-        for tag, a0, a1, b0, b1 in matcher.get_opcodes():
-            if a0 <= offset <= a1 and (offset < a1 or tag == "equal" or a0 == a1):
-                new_offset = b0 + (offset - a0 if tag == "equal" else b1 - b0)
-                break
-        if moved and new_offset < moved[-1][0]:
-            new_offset = moved[-1][0]
-        moved.append((new_offset, typed))
-    return moved
-
-
-def replace_section(case, kind, argument, lines, after_session):
-    """Replaces (or adds, or with lines None removes) one section of the case."""
-    section = case.section(kind, argument)
-    header = f"--- {kind} {argument}".rstrip()
-    if section is None:
-        if lines is not None:
-            new = transcript.Section(kind, argument, None)
-            new.lines = [line.encode() for line in lines]
-            new.header = header
-            case.sections.insert(len(case.sections) if not after_session else 1, new)
-        return
-    if lines is None:
-        case.sections.remove(section)
-    else:
-        section.lines = [line.encode() for line in lines]
-
-
-def write_case(path, case):
-    data = read(path)
-    lines, cases = transcript.parse_file(data)
-    old = next(c for c in cases if c.name == case.name)
-    text = [f"=== {case.name}".encode()]
-    for number, section in enumerate(case.sections):
-        if number > 0:
-            if section.start is not None and getattr(section, "header", None) is None:
-                text.append(lines[section.start])
-            else:
-                text.append(section.header.encode())
-        text += section.lines
-    lines[old.start:old.end] = text
-    write(path, b"\n".join(lines) + b"\n")
-
-
-def update(path, case, expected, blocks, stdout, stderr, files, status, windows):
-    session = transcript.render(stdout, moved_points(expected.stdout, expected.points, stdout),
-                                blocks)
-    rendered_stderr = transcript.render(stderr, [], blocks) if stderr else None
-    if windows:
-        if case.section("stdout", "windows"):
-            replace_section(case, "stdout", "windows", transcript.render(stdout, [], blocks), False)
-        if case.section("stderr", "windows"):
-            replace_section(case, "stderr", "windows", rendered_stderr or [], False)
-    else:
-        case.sections[0].lines = [line.encode() for line in session]
-        replace_section(case, "stderr", "", rendered_stderr, False)
-        for section in case.all("after"):
-            case.sections.remove(section)
-        for name in sorted(files):
-            if files[name] is not None:
-                section = transcript.Section("after", name, None)
-                section.header = f"--- after {name}"
-                section.lines = [line.encode() for line in transcript.render(files[name], [], blocks)]
-                case.sections.append(section)
-    write_case(path, case)
-    print(f"updated {case.name} in {path} (exit status {status})")
-
-
 def main():
     arguments = sys.argv[1:]
+    blocks = transcript.parse_blocks(read(os.path.join(HERE, "blocks.txt")),
+                                     "windows" if WINDOWS else "posix")
     if arguments[:1] == ["--block"]:
-        sys.stdout.buffer.write(load_blocks()[arguments[1]])
+        sys.stdout.buffer.write(blocks[arguments[1]])
         return 0
     pty_run = None
     if "--pty" in arguments:
         index = arguments.index("--pty")
-        pty_run = arguments[index + 1]
+        pty_run = os.path.abspath(arguments[index + 1])
         del arguments[index:index + 2]
     program, path, name = arguments
     # The program runs in a directory of its own: names relative to here
     # would not reach it.
     if os.sep in program:
         program = os.path.abspath(program)
-    if pty_run:
-        pty_run = os.path.abspath(pty_run)
-    windows = system() == "windows"
-    blocks = load_blocks()
-    _, cases = transcript.parse_file(read(path))
-    case = next((c for c in cases if c.name == name), None)
+    case = next((c for c in transcript.parse_file(read(path))[1] if c.name == name), None)
     if case is None:
         sys.exit(f"no case {name} in {path}")
-    expected = Expected(case, blocks, windows)
-    if windows and expected.windows_skip is not None:
+    expected = Expected(case, blocks)
+    if WINDOWS and expected.windows_skip is not None:
         print(f"not run on Windows: {expected.windows_skip}")
         return SKIPPED
     # Inherited by the program (set here, not between fork and exec, so
@@ -333,15 +223,10 @@ def main():
     resource.setrlimit(resource.RLIMIT_FSIZE, (FILE_LIMIT, FILE_LIMIT))
     work = tempfile.mkdtemp()
     try:
-        status, stdout, stderr, files = run(program, expected, work, pty_run)
+        result = run(program, expected, work, pty_run)
     finally:
         shutil.rmtree(work, ignore_errors=True)
-    if windows:
-        stdout, stderr = fold(stdout), fold(stderr)
-    if os.environ.get("UPDATE_GOLDENS") == "1":
-        update(path, case, expected, blocks, stdout, stderr, files, status, windows)
-        return 0
-    return 1 if compare(expected, status, stdout, stderr, files, windows) else 0
+    return 1 if compare(expected, *result) else 0
 
 
 if __name__ == "__main__":

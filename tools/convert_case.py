@@ -19,7 +19,7 @@ folder's stdout (a terminal case, say), each line is shown after the next
 makes it read like the session.
 
 Example, after a merge brought back old folders:
-    python3 tests/e2e/convert_case.py tests/e2e/cases/*   (then git rm them)
+    python3 tools/convert_case.py tests/e2e/cases/*   (then git rm them)
 """
 
 import os
@@ -29,9 +29,11 @@ import sys
 import tempfile
 import time
 
-HERE = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE))
+TOOLS = pathlib.Path(__file__).resolve().parent
+HERE = TOOLS.parent / "tests" / "e2e"
+sys.path[:0] = [str(HERE), str(TOOLS)]
 import transcript  # noqa: E402
+import transcript_writing  # noqa: E402
 
 TRANSCRIPTS = HERE / "transcripts"
 # Folder names whose first word is not the file they belong in.
@@ -166,7 +168,7 @@ def reads_after_prompts(lines, expected):
 
 
 def text_lines(data, blocks):
-    return transcript.render(data, [], blocks)
+    return transcript_writing.render(data, [], blocks)
 
 
 def case_text(folder, program, blocks, windows_blocks):
@@ -177,11 +179,11 @@ def case_text(folder, program, blocks, windows_blocks):
     if points is None:
         points = reads_after_prompts(lines, stdout)
     out = [f"=== {name}"]
-    out += transcript.render(stdout, points, blocks)
+    out += transcript_writing.render(stdout, points, blocks)
     arguments = read(folder, "args")
     if arguments:
         out.append("--- args")
-        out += [transcript._protect_start(transcript._escape(a))
+        out += [transcript_writing._protect_start(transcript_writing._escape(a))
                 for a in arguments.split(b"\n") if a]
     environment = read(folder, "env")
     if environment:
@@ -228,7 +230,7 @@ def case_text(folder, program, blocks, windows_blocks):
 def matching_blocks(system):
     data = (HERE / "blocks.txt").read_bytes()
     blocks = transcript.parse_blocks(data, system)
-    for name in transcript.inline_names(data):
+    for name in transcript_writing.inline_names(data):
         blocks.pop(name, None)
     return blocks
 
