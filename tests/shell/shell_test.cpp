@@ -114,7 +114,7 @@ TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
   ScratchDirectory directory;
   Dialogue dialogue("");
   dialogue.platform.online = true;
-  EXPECT_TRUE(runCommandLine(dialogue.console, "helpsite"));
+  EXPECT_EQ(runCommandLine(dialogue.console, "helpsite"), std::nullopt);
   EXPECT_EQ(dialogue.out.str(), "");
   ASSERT_EQ(dialogue.platform.effects.size(), 2u);
   EXPECT_EQ(dialogue.platform.effects[0], "ping example.com");
