@@ -28,6 +28,8 @@ bool RecordingPlatform::openPage(std::string_view address) {
 
 Result<int> RecordingPlatform::restart() {
   effects.push_back("restart");
+  if (newInstanceStatus)
+    return *newInstanceStatus;
   return Status::failure(Status::Code::notFound, "restart failed");
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,12 @@ class RecordingPlatform : public Platform {
   MemoryFileSystem memoryFiles;
   bool online = false;
   bool browserStarts = true;
-  // No new instance can be started: the restart fails, and this one goes on.
+  // Without `newInstanceStatus` no new instance can be started: the restart
+  // fails, and this one goes on; with it, the new instance ran and ended so.
   // The calendar clock stands still at `clockSeconds`; the random source
   // gives the 32-bit values 0, 1, 2, ... in the machine's byte order, or
   // fails once `randomBytesLeft` bytes have been given.
+  std::optional<int> newInstanceStatus;
   std::int64_t clockSeconds = 5489;
   std::uint32_t nextRandomValue = 0;
   std::size_t randomBytesGiven = 0;

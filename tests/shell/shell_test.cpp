@@ -106,6 +106,17 @@ TEST(CommandLoop, GoesOnAfterARestartThatFailed) {
                                        banner() + promptBlock + "\n" + farewell);
   EXPECT_EQ(session.effects(),
             (Effects{"title Kalvex Terminal", "cls", "cls", "restart", "cls", "cls", "pause"}));
+  EXPECT_EQ(session.dialogue.platform.errors, Effects{"restart failed"});
+}
+
+// Where the new instance does not replace this one, this one ends with its
+// status at once.
+TEST(CommandLoop, EndsWithTheStatusOfTheInstanceARestartStarted) {
+  ScratchDirectory directory;
+  Dialogue dialogue("l\nk\n");
+  dialogue.platform.newInstanceStatus = 3;
+  EXPECT_EQ(runShell(dialogue.console), 3);
+  EXPECT_EQ(dialogue.platform.effects.back(), "restart");
 }
 
 TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
