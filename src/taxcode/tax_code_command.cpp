@@ -69,7 +69,6 @@ std::optional<int> askYear(Console& console) {
   }
 }
 
-
 // Only the first character of the answer counts; the one after it is dropped.
 std::optional<char> askSex(Console& console) {
   for (;;) {
@@ -150,8 +149,8 @@ std::optional<Answers> askAnswers(Console& console, const MunicipalityTable& mun
 }
 
 std::string resultText(const Answers& answers) {
-  Result<std::string> code = buildTaxCode(answers.surname, answers.name, answers.day,
-                                          answers.month, answers.year, answers.sex);
+  Result<std::string> code = buildTaxCode(answers.surname, answers.name, answers.day, answers.month,
+                                          answers.year, answers.sex);
   if (!code.isOk() || !appendMunicipalityCode(*code, answers.municipality))
     return "ERRORE DATI";
   *code += checkCharacter(*code);
@@ -170,8 +169,6 @@ void runTaxCodeWith(Console& console, std::span<const std::filesystem::path> dat
     return;
   }
   if (std::optional<Answers> answers = askAnswers(console, *municipalities)) {
-    console.out << std::endl
-                << std::endl
-                << "Codice fiscale: " << resultText(*answers) << "\n\n";
+    console.out << std::endl << std::endl << "Codice fiscale: " << resultText(*answers) << "\n\n";
   }
 }

@@ -17,9 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The file's name inside `directory`, as the loader spells it.
-std::string fileIn(const fs::path& directory) {
-  return utf8Name(directory / municipalityFileName);
-}
+std::string fileIn(const fs::path& directory) { return utf8Name(directory / municipalityFileName); }
 
 // Each test loads from files held in memory, the working directory's
 // under the bare name.
@@ -47,19 +45,19 @@ class MunicipalityFile : public ::testing::Test {
 
 TEST_F(MunicipalityFile, ReadsNameTabLetterNumberAndAnyWhiteSpaceAfter) {
   files.writeFile("risorsa.cf.txt",
-            "ROMA\tH501\n"
-            "MILANO\tF205\r\n"
-            "\n  \t\n"
-            "SAN GIOVANNI IN PERSICETO\tG467   \n"
-            "CINQUE\tA5\nCINQUE ZERO\tA05\nCINQUE ZERI\tA005\n"
-            "UNO\tA1 DUE\tB2\n"
-            "SEGNO\tZ-5\nPIU\tZ+7\n"
-            "SPAZIO\t 7\n"
-            "roma\tX999\n"
-            "PRIMIERO SAN MARTINO DI CASTROZZA\tM359\n"
-            "GRANDE\tZ99999999999\n"
-            "DOPPIO\tA1\nDOPPIO\tA2\n"
-            "ULTIMO\tU9");
+                  "ROMA\tH501\n"
+                  "MILANO\tF205\r\n"
+                  "\n  \t\n"
+                  "SAN GIOVANNI IN PERSICETO\tG467   \n"
+                  "CINQUE\tA5\nCINQUE ZERO\tA05\nCINQUE ZERI\tA005\n"
+                  "UNO\tA1 DUE\tB2\n"
+                  "SEGNO\tZ-5\nPIU\tZ+7\n"
+                  "SPAZIO\t 7\n"
+                  "roma\tX999\n"
+                  "PRIMIERO SAN MARTINO DI CASTROZZA\tM359\n"
+                  "GRANDE\tZ99999999999\n"
+                  "DOPPIO\tA1\nDOPPIO\tA2\n"
+                  "ULTIMO\tU9");
   ASSERT_TRUE(loadHere());
   EXPECT_EQ(codeOf("ROMA"), "H501");
   EXPECT_EQ(codeOf("MILANO"), "F205");

@@ -51,8 +51,9 @@ TEST(TaxCodeCommand, PrintsTheCodeOfTheAnswers) {
 TEST(TaxCodeCommand, ReadsLongNamesWhole) {
   std::string longSurname(200, 'Z');
   EXPECT_EQ(run(longSurname + "\n" + std::string(100, 'a') +
-                "\n1\n1\n2000\nm\nPrimiero San Martino di Castrozza\n"), names + dateHeading + dayPrompt + monthPrompt + yearPrompt + sexPrompt +
-                               municipalityPrompt + result("ZZZAAA00A01M359P"));
+                "\n1\n1\n2000\nm\nPrimiero San Martino di Castrozza\n"),
+            names + dateHeading + dayPrompt + monthPrompt + yearPrompt + sexPrompt +
+                municipalityPrompt + result("ZZZAAA00A01M359P"));
 }
 
 TEST(TaxCodeCommand, ReportsARecordThatCannotGiveACode) {

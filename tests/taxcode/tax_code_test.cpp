@@ -152,8 +152,9 @@ TEST(TaxCode, AgreesWithAnIndependentImplementationForHundredsOfPeople) {
     ASSERT_EQ(fields.size(), 8u) << line;
     std::optional<MunicipalityRecord> municipality = municipalities.find(normaliseName(fields[6]));
     ASSERT_TRUE(municipality) << line;
-    Result<std::string> built = buildTaxCode(fields[0], fields[1], std::stoi(fields[2]),
-                                             std::stoi(fields[3]), std::stoi(fields[4]), fields[5][0]);
+    Result<std::string> built =
+        buildTaxCode(fields[0], fields[1], std::stoi(fields[2]), std::stoi(fields[3]),
+                     std::stoi(fields[4]), fields[5][0]);
     ASSERT_TRUE(built.isOk()) << line;
     std::string code = *built;
     ASSERT_TRUE(appendMunicipalityCode(code, *municipality)) << line;

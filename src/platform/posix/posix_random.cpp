@@ -1,9 +1,9 @@
 // The secure random source on POSIX systems.
-#include "platform/system_random.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <string>
+
+#include "platform/system_random.h"
 
 #if defined(__linux__)
 #include <sys/random.h>
