@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   if (std::optional<int> status =
           answerArguments(commandLineArguments(argc, argv), std::cout, std::cerr))
     return *status;
-  std::unique_ptr<Platform> platform = makeHostPlatform(std::cin, std::cout);
+  std::unique_ptr<Platform> platform = makeHostPlatform(std::cin, std::cout, std::cerr);
   Console console{std::cin, std::cout, *platform};
   return runShell(console);
 }

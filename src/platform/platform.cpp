@@ -1,10 +1,11 @@
 // Helpers shared by every Platform implementation.
 #include "platform/platform.h"
 
-#include <iostream>
+#include <ctime>
 #include <thread>
 
 #include "platform/host_file_system.h"
+#include "platform/system_random.h"
 
 bool isColourDigit(char digit) {
   return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f') ||
@@ -17,7 +18,9 @@ void Platform::sleepFor(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
 }
 
-void Platform::reportError(std::string_view message) { std::cerr << message << std::endl; }
+std::int64_t Platform::calendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+
+Status Platform::fillRandom(std::span<unsigned char> bytes) { return fillFromSystemRandom(bytes); }
 
 void Platform::reportOutputFailure() { reportError(outputFailureMessage); }
 

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,17 +30,23 @@ class Platform {
   // Hands `address` to the desktop's browser without waiting for it. False
   // when no browser could be started.
   virtual bool openPage(std::string_view address) = 0;
-  // Starts a fresh instance of the program in place of this one: returns
-  // only when that failed, after saying so on standard error, with the input
-  // still unread for this instance.
-  virtual void restart() = 0;
+  // Starts a fresh instance of the program in place of this one. Where the
+  // system can replace the running program, success never returns; where it
+  // cannot, the new instance's exit status, for this one to end with. A
+  // failure leaves the input still unread for this instance.
+  virtual Result<int> restart() = 0;
   // Where every file the program reads or writes is reached.
   virtual FileSystem& files();
   // Holds the program still for `duration`: the pauses of the generators'
   // progress animation.
   virtual void sleepFor(std::chrono::milliseconds duration);
+  // Seconds since 1970-01-01 by the calendar clock.
+  virtual std::int64_t calendarSeconds();
+  // Fills every byte of `bytes` from the system's secure random source; a
+  // failure when the source cannot.
+  virtual Status fillRandom(std::span<unsigned char> bytes);
   // Writes `message` as one line on standard error, apart from the dialogue.
-  virtual void reportError(std::string_view message);
+  virtual void reportError(std::string_view message) = 0;
   // Standard output can no longer be written: says why on standard error,
   // except when its reader went away (a closed pipe), which needs no word.
   virtual void reportOutputFailure();
@@ -51,9 +59,9 @@ class Platform {
 };
 
 // The implementation for the system the program was built for, given the
-// program's standard streams; it may take over how `in` reads, and writes its
-// terminal effects to `out`.
-std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out);
+// program's standard streams; it may take over how `in` reads, writes its
+// terminal effects to `out` and its reports to `err`.
+std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out, std::ostream& err);
 
 // True for the sixteen console colour digits 0-9, a-f, A-F.
 bool isColourDigit(char digit);

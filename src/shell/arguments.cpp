@@ -5,14 +5,6 @@
 
 namespace {
 
-// Where the whole manual is: the manual page where one is installed, the
-// README the Windows folder carries beside the program otherwise.
-#if defined(_WIN32)
-#define KALVEX_MANUAL "README.md, nella cartella del programma"
-#else
-#define KALVEX_MANUAL "man kalvex-terminal"
-#endif
-
 void printUsage(std::ostream& stream) {
   stream << "Uso: " KALVEX_PROGRAM_NAME " [--help | --version]" << std::endl
          << std::endl

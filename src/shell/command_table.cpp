@@ -24,13 +24,12 @@ namespace {
 // The command list is drawn from the table itself.
 void printCommandList(Console& console);
 
-constexpr bool ends = true;
-constexpr bool returns = false;
+constexpr AfterCommand ends = AfterCommand::endProgram;
+constexpr AfterCommand returns = AfterCommand::goOn;
 
 constexpr std::array<CommandEntry, 29> entries = {{
-    // A restart that succeeds never returns; one that failed has said so, and
-    // this copy goes on.
-    {'l', "riavvia = l", restartProgram, returns},
+    // The loop starts the new instance once the restart is announced.
+    {'l', "riavvia = l", announceRestart, AfterCommand::restart},
     {'x', "esci = x", exitProgram, ends},
     {'k', "pulisci ui = k", clearScreen, returns},
     {'@', "cronologia = @", runHistoryCommand, returns},

@@ -9,11 +9,14 @@
 
 using CommandHandler = void (*)(Console&);
 
+// What the loop does once a command has run.
+enum class AfterCommand { goOn, endProgram, restart };
+
 struct CommandEntry {
   char key;
   std::string_view label;  // Empty: not shown by the command list.
   CommandHandler handler;
-  bool endsProgram;
+  AfterCommand after;
 };
 
 std::span<const CommandEntry> commandTable();

@@ -67,22 +67,30 @@ bool readCommandLine(Console& console, std::string& line, bool& historyFailureRe
   return true;
 }
 
-bool runCommandLine(Console& console, const std::string& line) {
+std::optional<int> runCommandLine(Console& console, const std::string& line) {
   if (line == "x") {
     exitProgram(console);
-    return false;
+    return 0;
   }
   if (line == "helpsite") {
     runHelpSite(console);
-    return true;
+    return std::nullopt;
   }
   const CommandEntry* entry = isOneCharAnswer(line) ? findCommand(line[0]) : nullptr;
   if (!entry) {
     printInvalidCommand(console.out);
-    return true;
+    return std::nullopt;
   }
   entry->handler(console);
-  return !entry->endsProgram;
+  switch (entry->after) {
+    case AfterCommand::goOn:
+      break;
+    case AfterCommand::endProgram:
+      return 0;
+    case AfterCommand::restart:
+      return restartProgram(console);
+  }
+  return std::nullopt;
 }
 
 void runStartup(Console& console) {
@@ -110,6 +118,7 @@ int runShell(Console& typedConsole) {
   offerHistoryForRecall(console.platform);
   std::string line;
   bool historyFailureReported = false;
+  std::optional<int> status;
   for (;;) {
     printPromptBlock(console.out);
     // With nobody left to read the dialogue, carrying on would only keep
@@ -118,12 +127,14 @@ int runShell(Console& typedConsole) {
       return outputFailedStatus;
     if (!readCommandLine(console, line, historyFailureReported)) {
       exitProgram(console);
+      status = 0;
       break;
     }
-    if (!runCommandLine(console, line))
+    status = runCommandLine(console, line);
+    if (status)
       break;
     // What a command did not read of its last line is never a command.
     dropRestOfLine(console.in, lineInput);
   }
-  return outputStillWritten(console) ? 0 : outputFailedStatus;
+  return outputStillWritten(console) ? *status : outputFailedStatus;
 }

@@ -1,6 +1,7 @@
 // Start-up and the command loop: read a command line, log it, run its command.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -13,15 +14,17 @@
 // `historyFailureReported` set so that the run says it only once.
 bool readCommandLine(Console& console, std::string& line, bool& historyFailureReported);
 
-// Runs one command line; false when it ends the program.
-bool runCommandLine(Console& console, const std::string& line);
+// Runs one command line: the status the program ends with when the line
+// ends it, nothing when the loop goes on.
+std::optional<int> runCommandLine(Console& console, const std::string& line);
 
 // Title, saved theme and banner.
 void runStartup(Console& console);
 
 // The whole program: start-up, then commands until one ends it, or until
 // the output can no longer be written. The process's exit status: 0, or
-// outputFailedStatus after a failed write to the output.
+// outputFailedStatus after a failed write to the output, or the status of
+// the instance a restart started where that one does not replace this.
 int runShell(Console& console);
 
 inline constexpr int outputFailedStatus = 1;

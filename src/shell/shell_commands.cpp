@@ -18,9 +18,14 @@ void clearScreen(Console& console) {
   printBanner(console.out);
 }
 
-void restartProgram(Console& console) {
-  console.out << "Riavviando..." << std::endl;
-  console.platform.restart();
+void announceRestart(Console& console) { console.out << "Riavviando..." << std::endl; }
+
+std::optional<int> restartProgram(Console& console) {
+  Result<int> status = console.platform.restart();
+  if (status.isOk())
+    return *status;
+  console.platform.reportError(status.status().message());
+  return std::nullopt;
 }
 
 void exitProgram(Console& console) {

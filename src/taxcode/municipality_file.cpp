@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "console/file_reading.h"
 #include "platform/executable_path.h"
@@ -11,13 +10,13 @@
 
 namespace {
 
-bool loadFile(const std::filesystem::path& path) {
-  std::optional<std::string> text = readWholeFile(utf8Name(path), municipalityFileLimit);
-  if (!text)
-    return false;
-  municipalityTable().load(foldLineEnds(std::move(*text)));
-  municipalityTable().markLoaded();
-  return true;
+Result<MunicipalityTable> loadFile(FileSystem& files, const std::filesystem::path& path) {
+  Result<std::string> text = readWholeFile(files, utf8Name(path), municipalityFileLimit);
+  if (!text.isOk())
+    return text.status();
+  MunicipalityTable table;
+  table.load(foldLineEnds(std::move(*text)));
+  return table;
 }
 
 }  // namespace
@@ -34,19 +33,17 @@ std::vector<std::filesystem::path> shippedDataDirectories() {
   return directories;
 }
 
-int loadMunicipalities(std::span<const std::filesystem::path> dataDirectories) {
-  std::filesystem::path own(municipalityFileName);
-  if (loadFile(own))
-    return 1;
+Result<MunicipalityTable> loadMunicipalities(
+    FileSystem& files, std::span<const std::filesystem::path> dataDirectories) {
+  Result<MunicipalityTable> table = loadFile(files, std::filesystem::path(municipalityFileName));
   // The working directory's file always wins: one too large to load is an
   // error, not a reason to use another.
-  std::error_code error;
-  if (std::filesystem::is_regular_file(own, error) &&
-      std::filesystem::file_size(own, error) > municipalityFileLimit && !error)
-    return 0;
+  if (table.isOk() || table.status().code() == Status::Code::tooLarge)
+    return table;
   for (const std::filesystem::path& directory : dataDirectories) {
-    if (loadFile(directory / municipalityFileName))
-      return 1;
+    table = loadFile(files, directory / municipalityFileName);
+    if (table.isOk())
+      return table;
   }
-  return 0;
+  return Status::failure(Status::Code::notFound, "no readable municipality file");
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "taxcode/municipality_table.h"
 
 inline constexpr std::string_view municipalityFileName = "risorsa.cf.txt";
@@ -29,9 +30,10 @@ void addMunicipalityRecords(std::string_view text, MunicipalityTable& table);
 // installed executable, then the build tree's copy.
 std::vector<std::filesystem::path> shippedDataDirectories();
 
-// Loads the program's table from risorsa.cf.txt in the working directory or,
-// when that is absent, from the first of `dataDirectories` that has one. A
+// The table of risorsa.cf.txt, read through `files`, in the working directory
+// or, when that is absent, in the first of `dataDirectories` that has one. A
 // directory, FIFO or unreadable file counts as absent; a working directory's
-// file too large to load does not, and fails the load. 1 on success; 0 when
-// no file could be read, leaving the table as it was.
-int loadMunicipalities(std::span<const std::filesystem::path> dataDirectories);
+// file too large to load does not, and is the failure returned. A failure
+// also when no file could be read.
+Result<MunicipalityTable> loadMunicipalities(
+    FileSystem& files, std::span<const std::filesystem::path> dataDirectories);

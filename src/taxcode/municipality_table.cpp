@@ -121,16 +121,3 @@ void MunicipalityTable::release() {
   std::vector<std::uint32_t>().swap(starts_);
   std::string().swap(text_);
 }
-
-MunicipalityTable& municipalityTable() {
-  static MunicipalityTable table;
-  return table;
-}
-
-std::optional<MunicipalityRecord> findMunicipality(std::string_view key) {
-  return municipalityTable().find(key);
-}
-
-void releaseMunicipalities() { municipalityTable().release(); }
-
-bool municipalitiesLoaded() { return municipalityTable().loaded(); }

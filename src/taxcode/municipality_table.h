@@ -39,12 +39,10 @@ class MunicipalityTable {
   // The record whose name equals `key` byte for byte; among records of one
   // name, the last in the text.
   std::optional<MunicipalityRecord> find(std::string_view key) const;
-  // Frees every record; the loaded flag stays.
+  // Frees every record.
   void release();
 
   std::size_t size() const { return starts_.size(); }
-  bool loaded() const { return loaded_; }
-  void markLoaded() { loaded_ = true; }
 
  private:
   std::string text_;
@@ -53,16 +51,4 @@ class MunicipalityTable {
   std::vector<std::uint32_t> starts_;
   // Bucket b's records are starts_[firsts_[b]] up to starts_[firsts_[b + 1]].
   std::array<std::uint32_t, municipalityBucketCount + 1> firsts_;
-  bool loaded_ = false;
 };
-
-// The one table of the program, loaded by each run of the tax-code command.
-MunicipalityTable& municipalityTable();
-
-// The record of the program's table named `key` (a normalised name).
-std::optional<MunicipalityRecord> findMunicipality(std::string_view key);
-
-void releaseMunicipalities();
-
-// True once any load has succeeded, releases included.
-bool municipalitiesLoaded();

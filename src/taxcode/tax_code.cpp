@@ -57,24 +57,24 @@ int characterIndex(char c) {
 
 }  // namespace
 
-int buildTaxCode(std::string& code, std::string_view surname, std::string_view name, int day,
-                 int month, int year, char sex) {
-  code = surnameLetters(normaliseName(surname)) + nameLetters(normaliseName(name));
+Result<std::string> buildTaxCode(std::string_view surname, std::string_view name, int day,
+                                 int month, int year, char sex) {
   if (day < 1 || day > 31 || month < 1 || month > 12)
-    return taxCodeBadDate;
+    return Status::failure(Status::Code::invalid, "data di nascita non valida");
+  std::string code = surnameLetters(normaliseName(surname)) + nameLetters(normaliseName(name));
   // The remainder of a negative year is negative: its digits are what count.
   int lastDigits = year % 100;
   appendTwoDigits(code, lastDigits < 0 ? -lastDigits : lastDigits);
   code += monthLetters[static_cast<std::size_t>(month - 1)];
   if (sex == 'm' || sex == 'M') {
     appendTwoDigits(code, day);
-    return taxCodeBuilt;
+    return code;
   }
   if (sex == 'f' || sex == 'F') {
     code += std::to_string(day + 40);
-    return taxCodeBuilt;
+    return code;
   }
-  return taxCodeBadSex;
+  return Status::failure(Status::Code::invalid, "sesso non valido");
 }
 
 bool appendMunicipalityCode(std::string& code, const MunicipalityRecord& municipality) {

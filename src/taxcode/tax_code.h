@@ -6,12 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
 #include "taxcode/municipality_table.h"
-
-// The builder's results.
-inline constexpr int taxCodeBuilt = 1;
-inline constexpr int taxCodeBadDate = -1;
-inline constexpr int taxCodeBadSex = -2;
 
 // Month 1 to 12 as its letter.
 inline constexpr std::string_view monthLetters = "ABCDEHLMPRST";
@@ -19,14 +15,13 @@ inline constexpr std::string_view monthLetters = "ABCDEHLMPRST";
 // True when the day exists in that month of that year (Gregorian leap years).
 bool isExistingDate(int day, int month, int year);
 
-// Writes the first eleven characters of the code into `code`, replacing what
-// it held: three letters of the surname and three of the name (each
-// normalised first), the year's last two digits, the month letter and the
-// day, plus 40 for a woman. `taxCodeBadDate` when the day is outside 1..31 or
-// the month outside 1..12, and `taxCodeBadSex` when `sex` is none of m M f F;
-// the name letters are written even then.
-int buildTaxCode(std::string& code, std::string_view surname, std::string_view name, int day,
-                 int month, int year, char sex);
+// The first eleven characters of the code: three letters of the surname and
+// three of the name (each normalised first), the year's last two digits, the
+// month letter and the day, plus 40 for a woman. A failure (Code::invalid)
+// when the day is outside 1..31 or the month outside 1..12, or when `sex` is
+// none of m M f F.
+Result<std::string> buildTaxCode(std::string_view surname, std::string_view name, int day,
+                                 int month, int year, char sex);
 
 // Appends the municipality's letter and its number as three digits (7 as 007;
 // a longer number keeps its first three digits). False, appending nothing,

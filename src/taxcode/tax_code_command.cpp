@@ -1,5 +1,5 @@
-// The tax-code command's dialogue. The municipality table lives for one run:
-// loaded at its start, released once the code is printed or input has ended.
+// The tax-code command's dialogue. The municipality table belongs to one run:
+// loaded at its start, gone once the code is printed or input has ended.
 #include "taxcode/tax_code_command.h"
 
 #include <optional>
@@ -69,7 +69,6 @@ std::optional<int> askYear(Console& console) {
   }
 }
 
-
 // Only the first character of the answer counts; the one after it is dropped.
 std::optional<char> askSex(Console& console) {
   for (;;) {
@@ -88,13 +87,14 @@ std::optional<char> askSex(Console& console) {
 
 // Asks until a name of the table is typed; the only other way out is the end
 // of input.
-std::optional<MunicipalityRecord> askMunicipality(Console& console) {
+std::optional<MunicipalityRecord> askMunicipality(Console& console,
+                                                  const MunicipalityTable& municipalities) {
   for (;;) {
     console.out << std::endl << "Comune di nascita: ";
     std::string typed;
     if (!readLine(console.in, typed))
       return std::nullopt;
-    if (std::optional<MunicipalityRecord> record = findMunicipality(normaliseName(typed)))
+    if (std::optional<MunicipalityRecord> record = municipalities.find(normaliseName(typed)))
       return record;
     console.out << "ERRORE: Comune non trovato.\n";
   }
@@ -109,7 +109,7 @@ bool askLine(Console& console, std::string_view prompt, std::string& line) {
 }
 
 // Nothing when input ends before every answer is in.
-std::optional<Answers> askAnswers(Console& console) {
+std::optional<Answers> askAnswers(Console& console, const MunicipalityTable& municipalities) {
   Answers answers;
   if (!askLine(console, "Cognome: ", answers.surname) || !askLine(console, "Nome: ", answers.name))
     return std::nullopt;
@@ -137,7 +137,7 @@ std::optional<Answers> askAnswers(Console& console) {
   std::optional<char> sex = askSex(console);
   if (!sex)
     return std::nullopt;
-  std::optional<MunicipalityRecord> municipality = askMunicipality(console);
+  std::optional<MunicipalityRecord> municipality = askMunicipality(console, municipalities);
   if (!municipality)
     return std::nullopt;
   answers.day = *day;
@@ -148,19 +148,13 @@ std::optional<Answers> askAnswers(Console& console) {
   return answers;
 }
 
-std::string resultText(const Answers& answers,
-                       std::span<const std::filesystem::path> dataDirectories) {
-  // The run's own load has set the flag, which nothing clears, so this answer
-  // is only for a table that was never loaded.
-  if (!municipalitiesLoaded() && !loadMunicipalities(dataDirectories))
-    return "ERRORE FILE";
-  std::string code;
-  if (buildTaxCode(code, answers.surname, answers.name, answers.day, answers.month, answers.year,
-                   answers.sex) != taxCodeBuilt ||
-      !appendMunicipalityCode(code, answers.municipality))
+std::string resultText(const Answers& answers) {
+  Result<std::string> code = buildTaxCode(answers.surname, answers.name, answers.day, answers.month,
+                                          answers.year, answers.sex);
+  if (!code.isOk() || !appendMunicipalityCode(*code, answers.municipality))
     return "ERRORE DATI";
-  code += checkCharacter(code);
-  return code;
+  *code += checkCharacter(*code);
+  return *code;
 }
 
 }  // namespace
@@ -168,14 +162,13 @@ std::string resultText(const Answers& answers,
 void runTaxCode(Console& console) { runTaxCodeWith(console, shippedDataDirectories()); }
 
 void runTaxCodeWith(Console& console, std::span<const std::filesystem::path> dataDirectories) {
-  if (!loadMunicipalities(dataDirectories)) {
+  Result<MunicipalityTable> municipalities =
+      loadMunicipalities(console.platform.files(), dataDirectories);
+  if (!municipalities.isOk()) {
     console.out << std::endl << "Errore caricare risorse" << std::endl;
     return;
   }
-  if (std::optional<Answers> answers = askAnswers(console)) {
-    console.out << std::endl
-                << std::endl
-                << "Codice fiscale: " << resultText(*answers, dataDirectories) << "\n\n";
+  if (std::optional<Answers> answers = askAnswers(console, *municipalities)) {
+    console.out << std::endl << std::endl << "Codice fiscale: " << resultText(*answers) << "\n\n";
   }
-  releaseMunicipalities();
 }

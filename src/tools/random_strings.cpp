@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -26,7 +27,9 @@ std::uint32_t usableLimit(std::uint32_t alphabetSize) {
 }
 
 // The drawing loop, with the values' source inlined: a call through a
-// std::function per value would cost as much as the drawing itself.
+// std::function per value would cost as much as the drawing itself. A source
+// that gives no value (it failed) ends the drawing, the piece being drawn
+// untaken.
 template <typename NextWord>
 void drawWith(std::string_view alphabet, std::int32_t length, NextWord&& nextWord,
               const PieceSink& take) {
@@ -37,11 +40,13 @@ void drawWith(std::string_view alphabet, std::int32_t length, NextWord&& nextWor
   std::string piece(std::min(static_cast<std::size_t>(length), drawPieceSize), '\0');
   std::size_t filled = 0;
   for (std::int32_t drawn = 0; drawn < length; ++drawn) {
-    std::uint32_t value;
-    do
+    std::optional<std::uint32_t> value;
+    do {
       value = nextWord();
-    while (value >= limit);
-    piece[filled++] = alphabet[value % alphabetSize];
+      if (!value)
+        return;
+    } while (*value >= limit);
+    piece[filled++] = alphabet[*value % alphabetSize];
     if (filled == piece.size()) {
       if (!take(piece))
         return;
@@ -52,14 +57,23 @@ void drawWith(std::string_view alphabet, std::int32_t length, NextWord&& nextWor
     take(std::string_view(piece).substr(0, filled));
 }
 
-// Values four bytes at a time out of blocks that `fill` refills.
+// Every value of a source that cannot fail.
+template <typename NextWord>
+auto always(NextWord& nextWord) {
+  return [&nextWord]() -> std::optional<std::uint32_t> { return nextWord(); };
+}
+
+// Values four bytes at a time out of blocks that `fill` refills; nothing once
+// a refill has failed, which `status()` then tells.
 class BlockWords {
  public:
   explicit BlockWords(const BlockFill& fill) : fill_(fill), block_(randomBlockSize) {}
 
-  std::uint32_t operator()() {
+  std::optional<std::uint32_t> operator()() {
     if (next_ == block_.size()) {
-      fill_(block_);
+      status_ = fill_(block_);
+      if (!status_.isOk())
+        return std::nullopt;
       next_ = 0;
     }
     std::uint32_t value;
@@ -68,8 +82,11 @@ class BlockWords {
     return value;
   }
 
+  const Status& status() const { return status_; }
+
  private:
   const BlockFill& fill_;
+  Status status_;
   std::vector<unsigned char> block_;
   std::size_t next_ = randomBlockSize;
 };
@@ -87,13 +104,13 @@ std::uint32_t drawIndex(const WordSource& nextWord, std::uint32_t alphabetSize) 
 
 void drawCharacters(std::string_view alphabet, std::int32_t length, const WordSource& nextWord,
                     const PieceSink& take) {
-  drawWith(alphabet, length, nextWord, take);
+  drawWith(alphabet, length, always(nextWord), take);
 }
 
 void drawCode(std::int32_t length, std::int64_t calendarSeconds, const PieceSink& take) {
   std::mt19937 engine(static_cast<std::uint32_t>(calendarSeconds));
   auto nextWord = [&engine] { return static_cast<std::uint32_t>(engine()); };
-  drawWith(codeAlphabet, length, nextWord, take);
+  drawWith(codeAlphabet, length, always(nextWord), take);
 }
 
 std::string generateCode(std::int32_t length, std::int64_t calendarSeconds) {
@@ -104,11 +121,12 @@ void drawPassword(std::int32_t length, const WordSource& secureWords, const Piec
   drawCharacters(passwordAlphabet, length, secureWords, take);
 }
 
-void drawPassword(std::int32_t length, const BlockFill& secureBlocks, const PieceSink& take) {
+Status drawPassword(std::int32_t length, const BlockFill& secureBlocks, const PieceSink& take) {
   if (length <= 0)
-    return;
+    return Status::ok();
   BlockWords words(secureBlocks);
   drawWith(passwordAlphabet, length, words, take);
+  return words.status();
 }
 
 std::string generatePassword(std::int32_t length, const WordSource& secureWords) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
+
 inline constexpr std::string_view codeAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 inline constexpr std::string_view passwordAlphabet =
@@ -16,9 +18,9 @@ inline constexpr std::string_view passwordAlphabet =
 
 // The next value of a stream of uniformly random 32-bit values.
 using WordSource = std::function<std::uint32_t()>;
-// Fills every byte of the span from a random source; throws when the source
-// cannot.
-using BlockFill = std::function<void(std::span<unsigned char>)>;
+// Fills every byte of the span from a random source; a failure when the
+// source cannot.
+using BlockFill = std::function<Status(std::span<unsigned char>)>;
 // Bytes asked of a BlockFill at a time: one system call per block rather
 // than per value is what makes a long password as quick as a code.
 inline constexpr std::size_t randomBlockSize = 16 * 1024;
@@ -52,5 +54,7 @@ std::string generateCode(std::int32_t length, std::int64_t calendarSeconds);
 void drawPassword(std::int32_t length, const WordSource& secureWords, const PieceSink& take);
 std::string generatePassword(std::int32_t length, const WordSource& secureWords);
 // The same with the values read from `secureBlocks` a block at a time, four
-// bytes a value in the machine's byte order, each byte used once.
-void drawPassword(std::int32_t length, const BlockFill& secureBlocks, const PieceSink& take);
+// bytes a value in the machine's byte order, each byte used once. A failure
+// of the source ends the drawing, the piece being drawn untaken, and is
+// returned.
+Status drawPassword(std::int32_t length, const BlockFill& secureBlocks, const PieceSink& take);

@@ -1,4 +1,3 @@
-#include "shell/banner.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include "console/web.h"
 #include "dialogue.h"
 #include "settings/history.h"
+#include "shell/banner.h"
 #include "shell/shell_commands.h"
 
 namespace {
@@ -106,6 +106,17 @@ TEST(CommandLoop, GoesOnAfterARestartThatFailed) {
                                        banner() + promptBlock + "\n" + farewell);
   EXPECT_EQ(session.effects(),
             (Effects{"title Kalvex Terminal", "cls", "cls", "restart", "cls", "cls", "pause"}));
+  EXPECT_EQ(session.dialogue.platform.errors, Effects{"restart failed"});
+}
+
+// Where the new instance does not replace this one, this one ends with its
+// status at once.
+TEST(CommandLoop, EndsWithTheStatusOfTheInstanceARestartStarted) {
+  ScratchDirectory directory;
+  Dialogue dialogue("l\nk\n");
+  dialogue.platform.newInstanceStatus = 3;
+  EXPECT_EQ(runShell(dialogue.console), 3);
+  EXPECT_EQ(dialogue.platform.effects.back(), "restart");
 }
 
 TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
@@ -114,7 +125,7 @@ TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
   ScratchDirectory directory;
   Dialogue dialogue("");
   dialogue.platform.online = true;
-  EXPECT_TRUE(runCommandLine(dialogue.console, "helpsite"));
+  EXPECT_EQ(runCommandLine(dialogue.console, "helpsite"), std::nullopt);
   EXPECT_EQ(dialogue.out.str(), "");
   ASSERT_EQ(dialogue.platform.effects.size(), 2u);
   EXPECT_EQ(dialogue.platform.effects[0], "ping example.com");

@@ -5,51 +5,60 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "dialogue.h"
+#include "platform/memory_file_system.h"
+#include "platform/native_path.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Each test loads into the program's one table and leaves it empty.
+// The file's name inside `directory`, as the loader spells it.
+std::string fileIn(const fs::path& directory) { return utf8Name(directory / municipalityFileName); }
+
+// Each test loads from files held in memory, the working directory's
+// under the bare name.
 class MunicipalityFile : public ::testing::Test {
  protected:
-  void TearDown() override { releaseMunicipalities(); }
+  bool loadHere() { return load({}); }
 
-  int loadHere() { return loadMunicipalities({}); }
+  bool load(std::vector<fs::path> directories) {
+    table = loadMunicipalities(files, directories);
+    return table.isOk();
+  }
 
-  static std::string codeOf(std::string_view name) {
-    std::optional<MunicipalityRecord> record = findMunicipality(name);
+  std::string codeOf(std::string_view name) const {
+    std::optional<MunicipalityRecord> record = table->find(name);
     if (!record)
       return "none";
     return record->letter + std::to_string(record->number);
   }
 
-  ScratchDirectory scratch;
+  MemoryFileSystem files;
+  Result<MunicipalityTable> table = Status::failure(Status::Code::notFound, "not loaded");
 };
 
 }  // namespace
 
 TEST_F(MunicipalityFile, ReadsNameTabLetterNumberAndAnyWhiteSpaceAfter) {
-  writeFile("risorsa.cf.txt",
-            "ROMA\tH501\n"
-            "MILANO\tF205\r\n"
-            "\n  \t\n"
-            "SAN GIOVANNI IN PERSICETO\tG467   \n"
-            "CINQUE\tA5\nCINQUE ZERO\tA05\nCINQUE ZERI\tA005\n"
-            "UNO\tA1 DUE\tB2\n"
-            "SEGNO\tZ-5\nPIU\tZ+7\n"
-            "SPAZIO\t 7\n"
-            "roma\tX999\n"
-            "PRIMIERO SAN MARTINO DI CASTROZZA\tM359\n"
-            "GRANDE\tZ99999999999\n"
-            "DOPPIO\tA1\nDOPPIO\tA2\n"
-            "ULTIMO\tU9");
-  ASSERT_EQ(loadHere(), 1);
-  EXPECT_TRUE(municipalitiesLoaded());
+  files.writeFile("risorsa.cf.txt",
+                  "ROMA\tH501\n"
+                  "MILANO\tF205\r\n"
+                  "\n  \t\n"
+                  "SAN GIOVANNI IN PERSICETO\tG467   \n"
+                  "CINQUE\tA5\nCINQUE ZERO\tA05\nCINQUE ZERI\tA005\n"
+                  "UNO\tA1 DUE\tB2\n"
+                  "SEGNO\tZ-5\nPIU\tZ+7\n"
+                  "SPAZIO\t 7\n"
+                  "roma\tX999\n"
+                  "PRIMIERO SAN MARTINO DI CASTROZZA\tM359\n"
+                  "GRANDE\tZ99999999999\n"
+                  "DOPPIO\tA1\nDOPPIO\tA2\n"
+                  "ULTIMO\tU9");
+  ASSERT_TRUE(loadHere());
   EXPECT_EQ(codeOf("ROMA"), "H501");
   EXPECT_EQ(codeOf("MILANO"), "F205");
   EXPECT_EQ(codeOf("SAN GIOVANNI IN PERSICETO"), "G467");
@@ -69,85 +78,89 @@ TEST_F(MunicipalityFile, ReadsNameTabLetterNumberAndAnyWhiteSpaceAfter) {
   EXPECT_EQ(codeOf("ULTIMO"), "U9");
   EXPECT_EQ(codeOf("Roma"), "none");
   EXPECT_EQ(codeOf("SANGIOVANNI IN PERSICETO"), "none");
-  EXPECT_EQ(municipalityTable().size(), 16u);
+  EXPECT_EQ(table->size(), 16u);
 }
 
 TEST_F(MunicipalityFile, SkipsRecordsCutShortOrWithoutANumber) {
   for (std::string tail : {"TRONCO", "TRONCO\t", "TRONCO\tX", "TRONCO\tX-", "TRONCO\tX  \n"}) {
-    writeFile("risorsa.cf.txt", "ROMA\tH501\n" + tail);
-    ASSERT_EQ(loadHere(), 1) << tail;
-    EXPECT_EQ(municipalityTable().size(), 1u) << tail;
-    releaseMunicipalities();
+    files.writeFile("risorsa.cf.txt", "ROMA\tH501\n" + tail);
+    ASSERT_TRUE(loadHere()) << tail;
+    EXPECT_EQ(table->size(), 1u) << tail;
   }
   // Where the number is missing, what follows the letter starts the next name.
-  writeFile("risorsa.cf.txt", "SENZA\tH\nROMA\tH501\n");
-  ASSERT_EQ(loadHere(), 1);
+  files.writeFile("risorsa.cf.txt", "SENZA\tH\nROMA\tH501\n");
+  ASSERT_TRUE(loadHere());
   EXPECT_EQ(codeOf("SENZA"), "none");
   EXPECT_EQ(codeOf("ROMA"), "H501");
 }
 
 TEST_F(MunicipalityFile, AnEmptyFileLoadsAnEmptyTable) {
-  writeFile("risorsa.cf.txt", "");
-  EXPECT_EQ(loadHere(), 1);
-  EXPECT_EQ(municipalityTable().size(), 0u);
-  EXPECT_TRUE(municipalitiesLoaded());
+  files.writeFile("risorsa.cf.txt", "");
+  EXPECT_TRUE(loadHere());
+  EXPECT_EQ(table->size(), 0u);
 }
 
-TEST_F(MunicipalityFile, WithoutAReadableFileNothingChanges) {
-  writeFile("risorsa.cf.txt", "ROMA\tH501\n");
-  ASSERT_EQ(loadHere(), 1);
-  fs::remove("risorsa.cf.txt");
-  EXPECT_EQ(loadHere(), 0);
-  fs::create_directory("risorsa.cf.txt");
-  EXPECT_EQ(loadHere(), 0);
-  EXPECT_EQ(municipalityTable().size(), 1u);
-  EXPECT_EQ(codeOf("ROMA"), "H501");
+TEST_F(MunicipalityFile, FailsWithoutAReadableFile) {
+  EXPECT_FALSE(loadHere());
+  files.makeDirectory("risorsa.cf.txt");
+  EXPECT_FALSE(loadHere());
 }
 
 TEST_F(MunicipalityFile, TheWorkingDirectoryWinsOverTheDataDirectories) {
-  fs::create_directories("data/empty");
-  fs::create_directories("data/shipped");
-  writeFile("data/shipped/risorsa.cf.txt", "ROMA\tH501\n");
-  std::vector<fs::path> directories = {"data/missing", "data/empty", "data/shipped"};
-  ASSERT_EQ(loadMunicipalities(directories), 1);
+  files.makeDirectory("empty");
+  files.makeDirectory("shipped");
+  files.writeFile(fileIn("shipped"), "ROMA\tH501\n");
+  files.makeSpecial(fileIn("special"));
+  std::vector<fs::path> directories = {"missing", "empty", "special", "shipped"};
+  ASSERT_TRUE(load(directories));
   EXPECT_EQ(codeOf("ROMA"), "H501");
-  releaseMunicipalities();
 
-  // A directory in the working directory counts as no file at all.
-  fs::create_directory("risorsa.cf.txt");
-  ASSERT_EQ(loadMunicipalities(directories), 1);
+  // A directory, a FIFO, a file closed to us in the working directory count
+  // as no file at all.
+  files.makeDirectory("risorsa.cf.txt");
+  ASSERT_TRUE(load(directories));
   EXPECT_EQ(codeOf("ROMA"), "H501");
-  releaseMunicipalities();
-  fs::remove("risorsa.cf.txt");
+  ASSERT_TRUE(files.remove("risorsa.cf.txt").isOk());
+  files.makeSpecial("risorsa.cf.txt");
+  ASSERT_TRUE(load(directories));
+  EXPECT_EQ(codeOf("ROMA"), "H501");
+  ASSERT_TRUE(files.remove("risorsa.cf.txt").isOk());
 
-  writeFile("risorsa.cf.txt", "ROMA\tX1\n");
-  ASSERT_EQ(loadMunicipalities(directories), 1);
+  files.writeFile("risorsa.cf.txt", "ROMA\tX1\n");
+  ASSERT_TRUE(load(directories));
   EXPECT_EQ(codeOf("ROMA"), "X1");
-  EXPECT_EQ(municipalityTable().size(), 1u);
-  releaseMunicipalities();
+  EXPECT_EQ(table->size(), 1u);
 
   // Even one too large to load: that fails, rather than using another.
-  fs::resize_file("risorsa.cf.txt", municipalityFileLimit + 1);
-  EXPECT_EQ(loadMunicipalities(directories), 0);
-  EXPECT_EQ(municipalityTable().size(), 0u);
+  files.writeFile("risorsa.cf.txt", std::string(municipalityFileLimit + 1, '\n'));
+  EXPECT_FALSE(load(directories));
+  EXPECT_EQ(table.status().code(), Status::Code::tooLarge);
 }
 
 TEST_F(MunicipalityFile, TheShippedFileGivesEveryNameItsLastCode) {
-  ASSERT_EQ(loadMunicipalities(shippedDataDirectories()), 1);
+  std::ifstream shipped(KALVEX_SHIPPED_MUNICIPALITIES, std::ios::binary);
+  ASSERT_TRUE(shipped) << KALVEX_SHIPPED_MUNICIPALITIES;
+  std::ostringstream content;
+  content << shipped.rdbuf();
+  files.makeDirectory("data");
+  files.writeFile(fileIn("data"), content.str());
+  ASSERT_TRUE(load({"data"}));
   // Read back independently: one "NAME<TAB>CODE" per line, the last code of a
   // name being the one that counts.
-  std::ifstream shipped(fs::path(shippedDataDirectories().back()) / "risorsa.cf.txt");
+  std::istringstream lines(content.str());
   std::map<std::string, std::string> lastCode;
-  std::size_t lines = 0;
-  for (std::string line; std::getline(shipped, line); ++lines) {
+  std::size_t count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     std::size_t tab = line.find('\t');
     ASSERT_NE(tab, std::string::npos) << line;
     std::string code = line.substr(tab + 1);
     // The stored number has no leading zeros.
     lastCode[line.substr(0, tab)] = code[0] + std::to_string(std::stoi(code.substr(1)));
   }
-  EXPECT_GT(lines, 13000u);
-  EXPECT_EQ(municipalityTable().size(), lines);
+  EXPECT_GT(count, 13000u);
+  EXPECT_EQ(table->size(), count);
   for (const auto& [name, code] : lastCode)
     EXPECT_EQ(codeOf(name), code) << name;
 }

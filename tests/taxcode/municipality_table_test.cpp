@@ -36,19 +36,16 @@ TEST(MunicipalityTable, FindsEachNameOfABucketAndTheLastRecordOfAName) {
   EXPECT_EQ(table.size(), 4u);
 }
 
-TEST(MunicipalityTable, ReleaseEmptiesEveryBucketAndKeepsTheLoadedFlag) {
+TEST(MunicipalityTable, ReleaseEmptiesEveryBucket) {
   MunicipalityTable table;
-  EXPECT_FALSE(table.loaded());
   std::string text;
   for (int i = 0; i < 5000; ++i)
     text += "COMUNE " + std::to_string(i) + "\tC" + std::to_string(i) + "\n";
   table.load(text);
-  table.markLoaded();
   table.release();
   EXPECT_EQ(table.size(), 0u);
   for (int i = 0; i < 5000; ++i)
     EXPECT_FALSE(table.find("COMUNE " + std::to_string(i)));
-  EXPECT_TRUE(table.loaded());
   table.load("ROMA\tH501\n");
   EXPECT_EQ(table.find("ROMA")->number, 501);
 }

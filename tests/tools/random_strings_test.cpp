@@ -7,7 +7,6 @@
 #include <limits>
 #include <set>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -137,14 +136,15 @@ TEST(DrawPassword, TakesBlockValuesFourBytesEachAcrossRefills) {
       std::uint32_t value = next++ == 5 ? std::numeric_limits<std::uint32_t>::max() : next - 1;
       std::memcpy(bytes.data() + at, &value, 4);
     }
+    return Status::ok();
   };
   const std::size_t valuesPerBlock = randomBlockSize / 4;
   const auto length = static_cast<std::int32_t>(2 * valuesPerBlock + 3);
   std::string drawn;
-  drawPassword(length, counting, [&](std::string_view piece) {
-    drawn += piece;
-    return true;
-  });
+  ASSERT_TRUE(drawPassword(length, counting, [&](std::string_view piece) {
+                drawn += piece;
+                return true;
+              }).isOk());
   EXPECT_EQ(fills, 3);
   ASSERT_EQ(drawn.size(), static_cast<std::size_t>(length));
   for (std::size_t i = 0; i < drawn.size(); ++i) {
@@ -153,14 +153,15 @@ TEST(DrawPassword, TakesBlockValuesFourBytesEachAcrossRefills) {
   }
 }
 
-TEST(DrawPassword, AFailingBlockSourceEndsTheDrawingWithItsException) {
-  const BlockFill failing = [](std::span<unsigned char>) { throw std::runtime_error("no source"); };
+TEST(DrawPassword, AFailingBlockSourceEndsTheDrawingWithItsFailure) {
+  const BlockFill failing = [](std::span<unsigned char>) {
+    return Status::failure(Status::Code::ioError, "no source");
+  };
   std::string drawn;
-  EXPECT_THROW(drawPassword(10, failing,
-                            [&](std::string_view piece) {
-                              drawn += piece;
-                              return true;
-                            }),
-               std::runtime_error);
+  Status status = drawPassword(10, failing, [&](std::string_view piece) {
+    drawn += piece;
+    return true;
+  });
+  EXPECT_EQ(status.message(), "no source");
   EXPECT_EQ(drawn, "");
 }

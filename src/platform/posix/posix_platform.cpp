@@ -208,6 +208,13 @@ void PosixPlatform::setConnectivityCheck(std::string port, std::chrono::millisec
 
 void PosixPlatform::setRestartProgram(std::string path) { restartProgram_ = std::move(path); }
 
+void PosixPlatform::reportErrorsTo(std::ostream& err) { errors_ = &err; }
+
+void PosixPlatform::reportError(std::string_view message) {
+  if (errors_)
+    *errors_ << message << std::endl;
+}
+
 void PosixPlatform::startLineEditing(std::istream& in) {
   lineEditor_ = LineEditor::startOnTerminal(in, out_, terminal_.inputFd, terminal_.outputFd);
 }
@@ -308,14 +315,12 @@ bool PosixPlatform::openPage(std::string_view address) {
   return startDetached(opener, std::string(address));
 }
 
-void PosixPlatform::restart() {
+Result<int> PosixPlatform::restart() {
   // The new instance starts from the user's own colours and title.
   restoreTerminal();
   out_.flush();
-  if (input_ && !input_->handOverUnread()) {
-    reportError(restartFailedMessage);
-    return;
-  }
+  if (input_ && !input_->handOverUnread())
+    return Status::failure(Status::Code::ioError, std::string(restartFailedMessage));
   char programName[] = "kalvex-terminal";
   char* arguments[] = {programName, nullptr};
   if (!restartProgram_.empty()) {
@@ -330,7 +335,7 @@ void PosixPlatform::restart() {
 #endif
   }
   unsetenv(handedOverInputVariable);
-  reportError(restartFailedMessage);
+  return Status::failure(Status::Code::notFound, std::string(restartFailedMessage));
 }
 
 void PosixPlatform::reportOutputFailure() {
@@ -358,11 +363,12 @@ void PosixPlatform::forgetCommandLines() {
     lineEditor_->forgetCommandLines();
 }
 
-std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
+std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out, std::ostream& err) {
   // A closed output pipe must not kill the program: the write fails, and the
   // command loop ends at its next prompt.
   signal(SIGPIPE, SIG_IGN);
   auto platform = std::make_unique<PosixPlatform>(out, hostTerminalSettings());
+  platform->reportErrorsTo(err);
   platform->takeOverInput(in);
   platform->takeOverOutput();
   platform->restoreTerminalOnSignals();

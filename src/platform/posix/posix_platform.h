@@ -52,6 +52,8 @@ class PosixPlatform : public Platform {
   void setConnectivityCheck(std::string port, std::chrono::milliseconds timeout);
   // The program a restart starts; by default this one's own executable.
   void setRestartProgram(std::string path);
+  // Where reportError writes; until set, reports are dropped.
+  void reportErrorsTo(std::ostream& err);
   // At a terminal, edits each line read from `in` and offers earlier ones;
   // after every other take-over of the streams, since it stands in front.
   void startLineEditing(std::istream& in);
@@ -62,7 +64,8 @@ class PosixPlatform : public Platform {
   void pause() override;
   bool isReachable(std::string_view host) override;
   bool openPage(std::string_view address) override;
-  void restart() override;
+  Result<int> restart() override;
+  void reportError(std::string_view message) override;
   void reportOutputFailure() override;
   void expectCommandLine() override;
   void rememberCommandLine(std::string_view line) override;
@@ -82,6 +85,7 @@ class PosixPlatform : public Platform {
   std::string connectivityPort_ = "443";
   std::chrono::milliseconds connectivityTimeout_ = std::chrono::seconds(3);
   std::string restartProgram_;
+  std::ostream* errors_ = nullptr;
   std::unique_ptr<DescriptorInputBuffer> input_;
   std::istream* inputStream_ = nullptr;
   std::streambuf* previousInputBuffer_ = nullptr;

@@ -65,8 +65,9 @@ class HiddenPercentNames {
 
 class WindowsPlatform : public Platform {
  public:
-  explicit WindowsPlatform(std::ostream& out)
+  WindowsPlatform(std::ostream& out, std::ostream& err)
       : out_(out),
+        errors_(err),
         outputIsConsole_(isConsole(GetStdHandle(STD_OUTPUT_HANDLE))),
         inputIsConsole_(isConsole(GetStdHandle(STD_INPUT_HANDLE))) {}
   ~WindowsPlatform() override {
@@ -126,19 +127,18 @@ class WindowsPlatform : public Platform {
   }
   // The new instance takes over the console; this one waits and then ends
   // with its status, as if the two had been one run.
-  void restart() override {
+  Result<int> restart() override {
     out_.flush();
     std::optional<std::filesystem::path> program = executablePath();
     std::string unread = input_ ? input_->takeUnread() : std::string();
     std::optional<unsigned long> status;
     if (program)
       status = runFreshInstance(program->wstring(), unread);
-    if (!status) {
-      reportError(restartFailedMessage);
-      return;
-    }
-    std::exit(static_cast<int>(*status));
+    if (!status)
+      return Status::failure(Status::Code::ioError, std::string(restartFailedMessage));
+    return static_cast<int>(*status);
   }
+  void reportError(std::string_view message) override { errors_ << message << std::endl; }
   void reportOutputFailure() override {
     if (!output_) {
       Platform::reportOutputFailure();
@@ -157,6 +157,7 @@ class WindowsPlatform : public Platform {
   }
 
   std::ostream& out_;
+  std::ostream& errors_;
   bool outputIsConsole_;
   bool inputIsConsole_;
   std::unique_ptr<HandleInputBuffer> input_;
@@ -168,10 +169,10 @@ class WindowsPlatform : public Platform {
 
 }  // namespace
 
-std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out) {
+std::unique_ptr<Platform> makeHostPlatform(std::istream& in, std::ostream& out, std::ostream& err) {
   // Every message is UTF-8; the console must not read it as its OEM page.
   SetConsoleOutputCP(CP_UTF8);
-  auto platform = std::make_unique<WindowsPlatform>(out);
+  auto platform = std::make_unique<WindowsPlatform>(out, err);
   platform->takeOverInput(in);
   platform->takeOverOutput();
   return platform;

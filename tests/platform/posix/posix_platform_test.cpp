@@ -187,7 +187,7 @@ TEST(PosixPlatform, RestoresColoursBeforeARestart) {
   PosixPlatform platform(out, on(terminal.user, terminal.user));
   drawEverything(platform);
   platform.setRestartProgram("/nonexistent/kalvex-terminal");
-  platform.restart();  // Returns: the program cannot be started.
+  EXPECT_FALSE(platform.restart().isOk());  // The program cannot be started.
   EXPECT_EQ(out.str(), title + clear + "\033[0;93;104m" + restored);
 }
 
