@@ -11,7 +11,10 @@ bool isColourDigit(char digit) {
          (digit >= 'A' && digit <= 'F');
 }
 
-FileSystem& Platform::files() { return hostFileSystem(); }
+FileSystem& Platform::files() {
+  static HostFileSystem files;
+  return files;
+}
 
 void Platform::sleepFor(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);

@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "platform/executable_path.h"
-#include "platform/output_file.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 
 namespace {
