@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogue.h"
+#include "scratch_directory.h"
 #include "platform/posix/posix_links.h"
 #include "platform/posix/posix_platform.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "dialogue.h"
+#include "scratch_directory.h"
 #include "platform/native_path.h"
 
 namespace fs = std::filesystem;

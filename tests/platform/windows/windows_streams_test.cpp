@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "dialogue.h"
+#include "scratch_directory.h"
 #include "platform/windows/windows_api.h"
 #include "platform/windows/windows_input.h"
 #include "platform/windows/windows_output.h"
