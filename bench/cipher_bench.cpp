@@ -132,9 +132,7 @@ void encipherNextToCopy(benchmark::State& state) {
   const std::string copied = files.path("copied");
   const std::string enciphered = files.path("enciphered");
   auto copy = [&] { return copyInBlocks(input, copied); };
-  auto encipher = [&] {
-    return transformFile(hostFiles, input, enciphered, "Chiave").isOk();
-  };
+  auto encipher = [&] { return transformFile(hostFiles, input, enciphered, "Chiave").isOk(); };
   Timing fastestCopy;
   Timing fastestCipher;
   double totalCopy = 0;

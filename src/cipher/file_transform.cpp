@@ -19,8 +19,8 @@ Status writeFailure(const Status& failure) {
 
 }  // namespace
 
-Status transformFile(FileSystem& files, const std::string& inputName,
-                     const std::string& outputName, std::string_view key) {
+Status transformFile(FileSystem& files, const std::string& inputName, const std::string& outputName,
+                     std::string_view key) {
   Result<std::unique_ptr<ReadableFile>> input = files.openForReading(inputName);
   if (!input.isOk())
     return Status::failure(Status::Code::notFound, input.status().message());

@@ -16,5 +16,5 @@
 // counts as missing), refused when the output cannot be created, invalid
 // when the input could not be read to its end, and ioError when the output
 // could not be written.
-Status transformFile(FileSystem& files, const std::string& inputName,
-                     const std::string& outputName, std::string_view key);
+Status transformFile(FileSystem& files, const std::string& inputName, const std::string& outputName,
+                     std::string_view key);

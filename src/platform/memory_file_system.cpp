@@ -107,12 +107,10 @@ Result<std::unique_ptr<ReadableFile>> MemoryFileSystem::openForReading(const std
     return failure(Status::Code::notFound, path, "file inesistente");
   if (found->second.kind != FileKind::regular)
     return failure(Status::Code::wrongKind, path, "non e' un file regolare");
-  return std::unique_ptr<ReadableFile>(
-      std::make_unique<MemoryReadableFile>(found->second.content));
+  return std::unique_ptr<ReadableFile>(std::make_unique<MemoryReadableFile>(found->second.content));
 }
 
-Result<std::unique_ptr<ReplacementFile>> MemoryFileSystem::startReplacing(
-    const std::string& path) {
+Result<std::unique_ptr<ReplacementFile>> MemoryFileSystem::startReplacing(const std::string& path) {
   if (Status writable = checkWritable(path); !writable.isOk())
     return writable;
   return std::unique_ptr<ReplacementFile>(std::make_unique<MemoryReplacementFile>(*this, path));

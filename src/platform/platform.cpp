@@ -24,7 +24,13 @@ void Platform::reportError(std::string_view message) { std::cerr << message << s
 
 void Platform::reportOutputFailure() { reportError(outputFailureMessage); }
 
-std::string outputFailureMessageFor(std::string_view reason) {
+std::string describeOutputFailure(OutputFailure failure, std::string_view reason) {
+  if (failure == OutputFailure::readerGone)
+    return {};
+  if (failure == OutputFailure::deviceFull)
+    reason = "spazio esaurito sul dispositivo";
+  if (reason.empty())
+    return std::string(outputFailureMessage);
   return "Errore: impossibile scrivere sull'output standard (" + std::string(reason) + ").";
 }
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "console/input.h"
 #include "console/file_reading.h"
+#include "console/input.h"
 
 namespace {
 

@@ -102,8 +102,7 @@ TEST(RunHistoryCommand, ShowsOnlyTheHeaderForALogThatIsNotAFile) {
   clearing.platform.memoryFiles.makeSpecial(historyFileName);
   clearing.platform.recalledCommandLines = {"#"};
   runHistoryCommand(clearing.console);
-  EXPECT_EQ(clearing.out.str(),
-            question + "\nErrore: impossibile cancellare la cronologia.\n");
+  EXPECT_EQ(clearing.out.str(), question + "\nErrore: impossibile cancellare la cronologia.\n");
   EXPECT_EQ(clearing.platform.recalledCommandLines, (std::vector<std::string>{"#"}));
 }
 

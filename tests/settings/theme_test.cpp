@@ -119,7 +119,8 @@ TEST(RunThemeDialogue, SaysWhenTheThemeCannotBeSaved) {
     EXPECT_EQ(dialogue.platform.effects, Effects{"color 0f"}) << failure;
     EXPECT_EQ(dialogue.platform.errors,
               std::vector<std::string>{std::string(themeSaveFailedMessage)});
-    EXPECT_EQ(files.content(themeFileName), failure == 0 ? std::nullopt : std::optional<std::string>("color 9e"));
+    EXPECT_EQ(files.content(themeFileName),
+              failure == 0 ? std::nullopt : std::optional<std::string>("color 9e"));
   }
 }
 

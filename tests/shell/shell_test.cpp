@@ -1,4 +1,3 @@
-#include "shell/banner.h"
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 #include "console/web.h"
 #include "dialogue.h"
 #include "settings/history.h"
+#include "shell/banner.h"
 #include "shell/shell_commands.h"
 
 namespace {

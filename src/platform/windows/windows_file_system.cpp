@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -33,8 +34,8 @@ Status notRegular(const std::string& path) {
 
 Status writeFailure(const std::string& path) {
   DWORD error = GetLastError();
-  return fileFailure(path, error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC
-                                                                                       : EIO);
+  return fileFailure(path,
+                     error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC : EIO);
 }
 
 bool closeHandle(int handle) { return _close(handle) == 0; }
@@ -156,8 +157,8 @@ class WindowsReplacementFile : public ReplacementFile {
 
 // Only a regular file is written.
 Result<int> openForChanging(const std::string& path, int mode) {
-  int handle = _wopen(nativePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT | mode,
-                      _S_IREAD | _S_IWRITE);
+  int handle = _wopen(nativePath(path).c_str(),
+                      _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT | mode, _S_IREAD | _S_IWRITE);
   if (handle < 0)
     return fileFailure(path, errno);
   if (!regularSize(handle)) {
@@ -236,7 +237,8 @@ Status WindowsFileSystem::appendText(const std::string& path, std::string_view t
     return opened.status();
   // Written through the system handle, which knows nothing of the C
   // library's append mode: the end is sought first.
-  bool written = _lseeki64(*opened, 0, SEEK_END) >= 0 && writeAll(*opened, withCarriageReturns(text));
+  bool written =
+      _lseeki64(*opened, 0, SEEK_END) >= 0 && writeAll(*opened, withCarriageReturns(text));
   Status failure = written ? Status::ok() : writeFailure(path);
   if (!closeHandle(*opened) && written)
     return fileFailure(path, errno);

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "scratch_directory.h"
 #include "platform/posix/posix_links.h"
 #include "platform/posix/posix_platform.h"
+#include "scratch_directory.h"
 
 namespace fs = std::filesystem;
 
@@ -79,8 +79,7 @@ TEST(PosixFileSystem, ReadsAndChangesRegularFilesOnly) {
 // its size is 0) is still refused.
 TEST(PosixFileSystem, TheReadingLimitHoldsForWhatIsRead) {
   EXPECT_EQ(files.openForReading("/proc/self/status").value()->size(), 0u);
-  EXPECT_EQ(readWholeFile(files, "/proc/self/status", 8).status().code(),
-            Status::Code::tooLarge);
+  EXPECT_EQ(readWholeFile(files, "/proc/self/status", 8).status().code(), Status::Code::tooLarge);
 }
 
 TEST(PosixFileSystem, RefusesAnUnreadableFile) {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "scratch_directory.h"
 #include "platform/native_path.h"
+#include "scratch_directory.h"
 
 namespace fs = std::filesystem;
 
