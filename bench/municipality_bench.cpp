@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/file_reading.h"
+#include "platform/host_file_system.h"
 #include "taxcode/municipality_file.h"
 #include "taxcode/municipality_table.h"
 
@@ -17,6 +18,14 @@ namespace {
 
 std::filesystem::path shippedFile() {
   return shippedDataDirectories().back() / municipalityFileName;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::size_t limit) {
+  HostFileSystem files;
+  Result<std::string> text = readWholeFile(files, path, limit);
+  if (!text.isOk())
+    return std::nullopt;
+  return std::move(*text);
 }
 
 // The whole command's load: read the file, fold its line ends, fill a table

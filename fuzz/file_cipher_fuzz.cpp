@@ -4,7 +4,6 @@
 // all letters leaves the output untouched; and the key stream gives the same
 // bytes whatever the blocks it is applied in.
 #include <algorithm>
-#include <filesystem>
 #include <span>
 #include <sstream>
 #include <string>
@@ -13,12 +12,17 @@
 #include "cipher/file_cipher.h"
 #include "cipher/key_stream.h"
 #include "fuzz_support.h"
+#include "platform/memory_file_system.h"
 
 namespace {
 
 constexpr const char* plainName = "plain.txt";
 constexpr const char* cipheredName = "ciphered.txt";
 constexpr const char* roundTripName = "round_trip.txt";
+
+std::string contentOf(MemoryFileSystem& files, const std::string& name) {
+  return files.content(name).value_or("");
+}
 
 std::string xorWithKey(std::string_view content, std::string_view key) {
   std::string result(content);
@@ -27,28 +31,28 @@ std::string xorWithKey(std::string_view content, std::string_view key) {
   return result;
 }
 
-void checkRefusedKey(std::string_view content, const std::string& key) {
+void checkRefusedKey(MemoryFileSystem& files, std::string_view content, const std::string& key) {
   std::ostringstream out;
-  encryptFile(out, plainName, cipheredName, key);
-  fuzzCheck(readScratchFile(plainName) == content, "the input is never changed");
-  fuzzCheck(!std::filesystem::exists(cipheredName), "a refused key writes no output");
+  encryptFile(files, out, plainName, cipheredName, key);
+  fuzzCheck(contentOf(files, plainName) == content, "the input is never changed");
+  fuzzCheck(files.status(cipheredName).kind == FileKind::missing, "a refused key writes no output");
 }
 
-void checkRoundTrip(std::string_view content, const std::string& key) {
+void checkRoundTrip(MemoryFileSystem& files, std::string_view content, const std::string& key) {
   std::ostringstream out;
-  encryptFile(out, plainName, cipheredName, key);
-  decryptFile(out, cipheredName, roundTripName, key);
-  std::string ciphered = readScratchFile(cipheredName);
+  encryptFile(files, out, plainName, cipheredName, key);
+  decryptFile(files, out, cipheredName, roundTripName, key);
+  std::string ciphered = contentOf(files, cipheredName);
   fuzzCheck(ciphered == xorWithKey(content, key), "each byte goes with its key byte");
   for (std::size_t i = 0; i < content.size(); ++i)
     fuzzCheck(ciphered[i] != content[i], "every byte changes");
-  fuzzCheck(readScratchFile(roundTripName) == content, "deciphering gives the input back");
-  fuzzCheck(readScratchFile(plainName) == content, "the input is never changed");
+  fuzzCheck(contentOf(files, roundTripName) == content, "deciphering gives the input back");
+  fuzzCheck(contentOf(files, plainName) == content, "the input is never changed");
 
   // In place: the file being read is the one being replaced.
-  encryptFile(out, plainName, plainName, key);
-  decryptFile(out, plainName, plainName, key);
-  fuzzCheck(readScratchFile(plainName) == content, "a round trip in place gives the input back");
+  encryptFile(files, out, plainName, plainName, key);
+  decryptFile(files, out, plainName, plainName, key);
+  fuzzCheck(contentOf(files, plainName) == content, "a round trip in place gives the input back");
 }
 
 // Applies the stream in blocks whose sizes come from `sizes`, cycling; empty
@@ -85,15 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bytes.remove_prefix(std::min(bytes.size(), 1 + sizesLength));
   std::string_view content = bytes;
 
-  ScratchSession session;
-  writeScratchFile(plainName, content);
+  MemoryFileSystem files;
+  files.writeFile(plainName, std::string(content));
   if (key.empty())
     return 0;
   if (!isCipherKey(key)) {
-    checkRefusedKey(content, key);
+    checkRefusedKey(files, content, key);
     return 0;
   }
-  checkRoundTrip(content, key);
+  checkRoundTrip(files, content, key);
   checkBlocks(content, key, sizes);
   return 0;
 }

@@ -6,7 +6,6 @@
 #include "cipher/file_transform.h"
 #include "cipher/key_stream.h"
 #include "console/input.h"
-#include "platform/input_file.h"
 
 namespace {
 
@@ -27,13 +26,13 @@ constexpr Prompts decipherPrompts = {
 
 // A directory, FIFO, device or unreadable file counts as missing: there is
 // no file there the cipher could read.
-bool inputExists(const std::string& inputName) {
-  InputFile input;
-  return input.open(inputName);
+bool inputExists(FileSystem& files, const std::string& inputName) {
+  return files.openForReading(inputName).isOk();
 }
 
-bool checkRequest(std::ostream& out, const std::string& inputName, const std::string& key) {
-  if (!inputExists(inputName)) {
+bool checkRequest(FileSystem& files, std::ostream& out, const std::string& inputName,
+                  const std::string& key) {
+  if (!inputExists(files, inputName)) {
     out << missingInputMessage << std::endl;
     return false;
   }
@@ -44,17 +43,17 @@ bool checkRequest(std::ostream& out, const std::string& inputName, const std::st
   return true;
 }
 
-std::string_view outcomeMessage(TransformResult result) {
-  switch (result) {
-    case TransformResult::done:
+std::string_view outcomeMessage(const Status& result) {
+  switch (result.code()) {
+    case Status::Code::ok:
       return "File processato correttamente.";
-    case TransformResult::inputMissing:
+    case Status::Code::notFound:
       return missingInputMessage;
-    case TransformResult::outputRefused:
+    case Status::Code::refused:
       return "Errore: impossibile creare il file di output.";
-    case TransformResult::readFailed:
+    case Status::Code::invalid:
       return "Errore: impossibile leggere il file di input.";
-    case TransformResult::writeFailed:
+    default:
       break;
   }
   return "Errore: impossibile scrivere il file di output.";
@@ -96,21 +95,21 @@ Request readRequest(Console& console, const Prompts& prompts) {
 
 }  // namespace
 
-void encryptFile(std::ostream& out, const std::string& inputName, const std::string& outputName,
-                 const std::string& key) {
-  if (key.empty() || !checkRequest(out, inputName, key))
+void encryptFile(FileSystem& files, std::ostream& out, const std::string& inputName,
+                 const std::string& outputName, const std::string& key) {
+  if (key.empty() || !checkRequest(files, out, inputName, key))
     return;
-  TransformResult result = transformFile(inputName, outputName, key);
+  Status result = transformFile(files, inputName, outputName, key);
   out << outcomeMessage(result) << std::endl;
-  if (result != TransformResult::inputMissing)
+  if (result.code() != Status::Code::notFound)
     out << std::endl;
 }
 
-void decryptFile(std::ostream& out, const std::string& inputName, const std::string& outputName,
-                 const std::string& key) {
-  if (key.empty() || !checkRequest(out, inputName, key))
+void decryptFile(FileSystem& files, std::ostream& out, const std::string& inputName,
+                 const std::string& outputName, const std::string& key) {
+  if (key.empty() || !checkRequest(files, out, inputName, key))
     return;
-  encryptFile(out, inputName, outputName, key);
+  encryptFile(files, out, inputName, outputName, key);
 }
 
 void runFileCipher(Console& console) {
@@ -126,14 +125,15 @@ void runFileCipher(Console& console) {
   // Only an ended input leaves the key empty; there is nothing to do then.
   if (request.key.empty())
     return;
-  if (!inputExists(request.inputName)) {
+  FileSystem& files = console.platform.files();
+  if (!inputExists(files, request.inputName)) {
     console.out << std::endl << missingInputMessage << std::endl;
     return;
   }
   if (enciphering) {
     console.out << std::endl;
-    encryptFile(console.out, request.inputName, request.outputName, request.key);
+    encryptFile(files, console.out, request.inputName, request.outputName, request.key);
   } else {
-    decryptFile(console.out, request.inputName, request.outputName, request.key);
+    decryptFile(files, console.out, request.inputName, request.outputName, request.key);
   }
 }

@@ -2,41 +2,49 @@
 #include "cipher/file_transform.h"
 
 #include <cstddef>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "cipher/key_stream.h"
-#include "platform/input_file.h"
-#include "platform/output_file.h"
 
 namespace {
 
 constexpr std::size_t blockSize = 64 * 1024;
 
+// Whatever the system's reason, the output could not be written.
+Status writeFailure(const Status& failure) {
+  return Status::failure(Status::Code::ioError, failure.message());
+}
+
 }  // namespace
 
-TransformResult transformFile(const std::string& inputName, const std::string& outputName,
-                              std::string_view key) {
-  InputFile input;
-  if (!input.open(inputName))
-    return TransformResult::inputMissing;
-  OutputFile output;
-  if (!output.open(outputName))
-    return TransformResult::outputRefused;
+Status transformFile(FileSystem& files, const std::string& inputName, const std::string& outputName,
+                     std::string_view key) {
+  Result<std::unique_ptr<ReadableFile>> input = files.openForReading(inputName);
+  if (!input.isOk())
+    return Status::failure(Status::Code::notFound, input.status().message());
+  Result<std::unique_ptr<ReplacementFile>> output = files.startReplacing(outputName);
+  if (!output.isOk())
+    return Status::failure(Status::Code::refused, output.status().message());
   KeyStream stream(key);
   std::vector<char> block(blockSize);
   for (;;) {
-    std::ptrdiff_t got = input.read(block.data(), block.size());
-    if (got < 0)
-      return TransformResult::readFailed;
-    if (got == 0)
+    Result<std::size_t> got = (*input)->read(block.data(), block.size());
+    if (!got.isOk())
+      return Status::failure(Status::Code::invalid, got.status().message());
+    if (*got == 0)
       break;
-    std::span<char> bytes(block.data(), static_cast<std::size_t>(got));
+    std::span<char> bytes(block.data(), *got);
     stream.apply(bytes);
-    if (!output.write(bytes.data(), bytes.size()))
-      return TransformResult::writeFailed;
+    if (Status written = (*output)->write(std::string_view(bytes.data(), bytes.size()));
+        !written.isOk())
+      return writeFailure(written);
   }
   // Windows will not put a file in the place of one that is still open, and
   // the output may be the input itself.
-  input.close();
-  return output.commit() ? TransformResult::done : TransformResult::writeFailed;
+  input->reset();
+  if (Status committed = (*output)->commit(); !committed.isOk())
+    return writeFailure(committed);
+  return Status::ok();
 }

@@ -2,6 +2,8 @@
 #include "platform/file_system.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 Result<std::string> readWholeFile(FileSystem& files, const std::string& path, std::size_t limit) {
   Result<std::unique_ptr<ReadableFile>> opened = files.openForReading(path);
@@ -38,4 +40,28 @@ Status replaceWholeFile(FileSystem& files, const std::string& path, std::string_
   if (Status written = file.write(content); !written.isOk())
     return written;
   return file.commit();
+}
+
+Status fileFailure(const std::string& path, int error) {
+  Status::Code code = Status::Code::ioError;
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      code = Status::Code::notFound;
+      break;
+    case EACCES:
+    case EPERM:
+    case ELOOP:
+    case EROFS:
+    case ENAMETOOLONG:
+      code = Status::Code::refused;
+      break;
+    case EISDIR:
+    case ENXIO:
+      code = Status::Code::wrongKind;
+      break;
+    default:
+      break;
+  }
+  return Status::failure(code, path + ": " + std::strerror(error != 0 ? error : EIO));
 }

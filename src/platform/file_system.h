@@ -60,7 +60,13 @@ class FileSystem {
   virtual Status remove(const std::string& path) = 0;
   // What `path` names now (links followed).
   virtual FileStatus status(const std::string& path) = 0;
+  // How appendText ends a line on disk, for readers that want text back.
+  virtual std::string_view textLineEnd() const { return "\n"; }
 };
+
+// The failure `error` (an errno value) on `path`, of the kind callers tell
+// apart, with the system's own words for it.
+Status fileFailure(const std::string& path, int error);
 
 // The whole content of `path`, in binary, line ends included; a failure when
 // it cannot be read or holds more than `limit` bytes (Code::tooLarge), even

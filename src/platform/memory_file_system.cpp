@@ -10,22 +10,25 @@ Status failure(Status::Code code, const std::string& path, const char* why) {
   return Status::failure(code, path + ": " + why);
 }
 
-// A snapshot of the file's content when it was opened, so replacing the file
-// while reading it reads the old content, as on disk.
+// The content the file had when opened, and whatever is appended to it
+// since; replacing the file while reading it reads the old content, as on
+// disk.
 class MemoryReadableFile : public ReadableFile {
  public:
-  explicit MemoryReadableFile(std::string content) : content_(std::move(content)) {}
+  explicit MemoryReadableFile(std::shared_ptr<const std::string> content)
+      : content_(std::move(content)), size_(content_->size()) {}
 
   Result<std::size_t> read(char* buffer, std::size_t capacity) override {
-    std::size_t count = std::min(capacity, content_.size() - position_);
-    std::memcpy(buffer, content_.data() + position_, count);
+    std::size_t count = std::min(capacity, content_->size() - position_);
+    std::memcpy(buffer, content_->data() + position_, count);
     position_ += count;
     return count;
   }
-  std::uint64_t size() const override { return content_.size(); }
+  std::uint64_t size() const override { return size_; }
 
  private:
-  std::string content_;
+  std::shared_ptr<const std::string> content_;
+  std::uint64_t size_;
   std::size_t position_ = 0;
 };
 
@@ -54,22 +57,22 @@ class MemoryReplacementFile : public ReplacementFile {
 }  // namespace
 
 void MemoryFileSystem::writeFile(const std::string& path, std::string content) {
-  nodes_[path] = Node{FileKind::regular, std::move(content)};
+  store(path, std::move(content));
 }
 
 void MemoryFileSystem::makeDirectory(const std::string& path) {
-  nodes_[path] = Node{FileKind::directory, {}};
+  nodes_[path] = Node{FileKind::directory};
 }
 
 void MemoryFileSystem::makeSpecial(const std::string& path) {
-  nodes_[path] = Node{FileKind::other, {}};
+  nodes_[path] = Node{FileKind::other};
 }
 
 std::optional<std::string> MemoryFileSystem::content(const std::string& path) const {
   auto found = nodes_.find(path);
   if (found == nodes_.end() || found->second.kind != FileKind::regular)
     return std::nullopt;
-  return found->second.content;
+  return *found->second.content;
 }
 
 bool MemoryFileSystem::spend(std::size_t size) {
@@ -84,7 +87,7 @@ bool MemoryFileSystem::spend(std::size_t size) {
 }
 
 void MemoryFileSystem::store(const std::string& path, std::string content) {
-  nodes_[path] = Node{FileKind::regular, std::move(content)};
+  nodes_[path] = Node{FileKind::regular, std::make_shared<std::string>(std::move(content))};
 }
 
 Status MemoryFileSystem::checkWritable(const std::string& path) const {
@@ -104,12 +107,10 @@ Result<std::unique_ptr<ReadableFile>> MemoryFileSystem::openForReading(const std
     return failure(Status::Code::notFound, path, "file inesistente");
   if (found->second.kind != FileKind::regular)
     return failure(Status::Code::wrongKind, path, "non e' un file regolare");
-  return std::unique_ptr<ReadableFile>(
-      std::make_unique<MemoryReadableFile>(found->second.content));
+  return std::unique_ptr<ReadableFile>(std::make_unique<MemoryReadableFile>(found->second.content));
 }
 
-Result<std::unique_ptr<ReplacementFile>> MemoryFileSystem::startReplacing(
-    const std::string& path) {
+Result<std::unique_ptr<ReplacementFile>> MemoryFileSystem::startReplacing(const std::string& path) {
   if (Status writable = checkWritable(path); !writable.isOk())
     return writable;
   return std::unique_ptr<ReplacementFile>(std::make_unique<MemoryReplacementFile>(*this, path));
@@ -118,16 +119,23 @@ Result<std::unique_ptr<ReplacementFile>> MemoryFileSystem::startReplacing(
 Status MemoryFileSystem::appendText(const std::string& path, std::string_view text) {
   if (Status writable = checkWritable(path); !writable.isOk())
     return writable;
-  if (!spend(text.size()))
+  std::string lines;
+  for (char c : text) {
+    if (c == '\n')
+      lines += lineEnd_;
+    else
+      lines += c;
+  }
+  if (!spend(lines.size()))
     return failure(Status::Code::ioError, path, "spazio esaurito sul dispositivo");
-  nodes_[path].content.append(text);
+  nodes_[path].content->append(lines);
   return Status::ok();
 }
 
 Status MemoryFileSystem::truncate(const std::string& path) {
   if (Status writable = checkWritable(path); !writable.isOk())
     return writable;
-  nodes_[path] = Node{FileKind::regular, {}};
+  nodes_[path].content->clear();
   return Status::ok();
 }
 
@@ -143,5 +151,5 @@ FileStatus MemoryFileSystem::status(const std::string& path) {
   auto found = nodes_.find(path);
   if (found == nodes_.end())
     return {};
-  return {found->second.kind, found->second.content.size()};
+  return {found->second.kind, found->second.content->size()};
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -33,14 +34,21 @@ class MemoryFileSystem : public FileSystem {
   Status remove(const std::string& path) override;
   FileStatus status(const std::string& path) override;
 
+  // How appendText ends a line: "\r\n" plays a Windows disk.
+  void endLinesWith(std::string lineEnd) { lineEnd_ = std::move(lineEnd); }
+  std::string_view textLineEnd() const override { return lineEnd_; }
+
   // Spends `size` bytes of the write budget; false when the disk is full.
   bool spend(std::size_t size);
   void store(const std::string& path, std::string content);
 
  private:
+  // A file's content is shared with those reading it: what is appended or
+  // truncated shows to them, as on disk, while a replaced file gets new
+  // content and leaves them the old.
   struct Node {
     FileKind kind = FileKind::regular;
-    std::string content;
+    std::shared_ptr<std::string> content = std::make_shared<std::string>();
   };
 
   // Why `path` cannot be written as a regular file, or ok.
@@ -49,4 +57,5 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, Node> nodes_;
   std::set<std::string> refused_;
   std::optional<std::size_t> writeBudget_;
+  std::string lineEnd_ = "\n";
 };

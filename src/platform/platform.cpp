@@ -12,7 +12,10 @@ bool isColourDigit(char digit) {
          (digit >= 'A' && digit <= 'F');
 }
 
-FileSystem& Platform::files() { return hostFileSystem(); }
+FileSystem& Platform::files() {
+  static HostFileSystem files;
+  return files;
+}
 
 void Platform::sleepFor(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(duration);
@@ -24,7 +27,13 @@ Status Platform::fillRandom(std::span<unsigned char> bytes) { return fillFromSys
 
 void Platform::reportOutputFailure() { reportError(outputFailureMessage); }
 
-std::string outputFailureMessageFor(std::string_view reason) {
+std::string describeOutputFailure(OutputFailure failure, std::string_view reason) {
+  if (failure == OutputFailure::readerGone)
+    return {};
+  if (failure == OutputFailure::deviceFull)
+    reason = "spazio esaurito sul dispositivo";
+  if (reason.empty())
+    return std::string(outputFailureMessage);
   return "Errore: impossibile scrivere sull'output standard (" + std::string(reason) + ").";
 }
 

@@ -71,6 +71,11 @@ bool isColourDigit(char digit);
 inline constexpr std::string_view outputFailureMessage =
     "Errore: impossibile scrivere sull'output standard.";
 
-// The same line naming why, such as `deviceFullReason`.
-std::string outputFailureMessageFor(std::string_view reason);
-inline constexpr std::string_view deviceFullReason = "spazio esaurito sul dispositivo";
+// Why standard output failed, as each system's error codes sort out.
+enum class OutputFailure { readerGone, deviceFull, other };
+
+// The line for standard error when standard output failed: none when its
+// reader went away (a closed pipe ends a program silently), the line naming
+// a full disk, or the line naming `reason`, the system's own words, when it
+// gave any.
+std::string describeOutputFailure(OutputFailure failure, std::string_view reason = {});

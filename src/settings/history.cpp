@@ -7,8 +7,6 @@
 
 #include "console/file_reading.h"
 #include "console/input.h"
-#include "platform/append_file.h"
-#include "platform/input_file.h"
 
 namespace {
 
@@ -17,13 +15,13 @@ constexpr std::string_view clearFailedMessage = "Errore: impossibile cancellare 
 // The log as a text-mode read gives it: where text files end their lines
 // with CR LF, each becomes LF. A CR closing a block waits in `carriageHeld`
 // to see whether the next block starts with LF.
-std::string asTextRead(std::string_view block, bool& carriageHeld) {
+std::string asTextRead(std::string_view block, std::string_view lineEnd, bool& carriageHeld) {
   std::string text;
   if (carriageHeld)
     text += '\r';
   text += block;
   carriageHeld = false;
-  if (textFileLineEnd == "\n")
+  if (lineEnd == "\n")
     return text;
   if (!text.empty() && text.back() == '\r') {
     carriageHeld = true;
@@ -34,29 +32,29 @@ std::string asTextRead(std::string_view block, bool& carriageHeld) {
 
 }  // namespace
 
-bool appendHistory(std::string_view commandLine, bool ends) {
+Status appendHistory(FileSystem& files, std::string_view commandLine, bool ends) {
   std::string entry(commandLine);
   if (ends)
     entry += '\n';
-  return appendToFile(historyFileName, entry);
+  return files.appendText(historyFileName, entry);
 }
 
-bool writeHistory(std::ostream& out) {
-  InputFile file;
-  if (!file.open(historyFileName))
-    return false;
+Status writeHistory(FileSystem& files, std::ostream& out) {
+  Result<std::unique_ptr<ReadableFile>> opened = files.openForReading(historyFileName);
+  if (!opened.isOk())
+    return opened.status();
+  ReadableFile& file = **opened;
   std::uint64_t left = file.size();
   bool lineOpen = false;
   bool carriageHeld = false;
   char block[64 * 1024];
   while (left > 0) {
     std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, sizeof block));
-    std::ptrdiff_t got = file.read(block, wanted);
-    if (got <= 0)
+    Result<std::size_t> got = file.read(block, wanted);
+    if (!got.isOk() || *got == 0)
       break;
-    left -= static_cast<std::uint64_t>(got);
-    std::string text =
-        asTextRead(std::string_view(block, static_cast<std::size_t>(got)), carriageHeld);
+    left -= *got;
+    std::string text = asTextRead(std::string_view(block, *got), files.textLineEnd(), carriageHeld);
     // Flushed once a block, not once a line: a long log lists at the speed
     // of a file copy.
     out << text;
@@ -70,10 +68,10 @@ bool writeHistory(std::ostream& out) {
   }
   if (lineOpen)
     out << std::endl;
-  return true;
+  return Status::ok();
 }
 
-bool clearHistory() { return truncateFile(historyFileName); }
+Status clearHistory(FileSystem& files) { return files.truncate(historyFileName); }
 
 void runHistoryCommand(Console& console) {
   std::ostream& out = console.out;
@@ -90,10 +88,10 @@ void runHistoryCommand(Console& console) {
   if (show) {
     out << std::endl << "Cronologia delle funzioni: " << std::endl << std::endl;
     // An unreadable file shows the header alone.
-    writeHistory(out);
+    [[maybe_unused]] Status shown = writeHistory(console.platform.files(), out);
     return;
   }
-  if (!clearHistory()) {
+  if (!clearHistory(console.platform.files()).isOk()) {
     out << std::endl << clearFailedMessage << std::endl;
     return;
   }

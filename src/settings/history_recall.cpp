@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "console/file_reading.h"
+#include "platform/file_system.h"
 #include "settings/history.h"
 
 void offerHistoryForRecall(Platform& platform) {
-  std::optional<std::string> content = readWholeFile(historyFileName, recalledHistoryFileLimit);
-  if (!content)
+  Result<std::string> content =
+      readWholeFile(platform.files(), historyFileName, recalledHistoryFileLimit);
+  if (!content.isOk())
     return;
   std::string text = foldLineEnds(std::move(*content));
   std::vector<std::string_view> lines;

@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "console/file_reading.h"
-#include "console/file_writing.h"
 #include "console/input.h"
+#include "platform/file_system.h"
 
 namespace {
 constexpr std::string_view colourCommandPrefix = "color ";
@@ -30,7 +29,7 @@ const ColourName* findColour(std::string_view name) {
 
 void applyAndSaveTheme(Platform& platform, std::string_view command) {
   applyColourCommand(platform, command);
-  if (!writeWholeFile(themeFileName, command))
+  if (!replaceWholeFile(platform.files(), themeFileName, command).isOk())
     platform.reportError(themeSaveFailedMessage);
 }
 
@@ -89,9 +88,9 @@ void applyColourCommand(Platform& platform, std::string_view command) {
   platform.applyColours(command[6], command[7]);
 }
 
-std::string loadSavedColourCommand() {
-  std::optional<std::string> text = readWholeFile(themeFileName, themeFileLimit);
-  if (!text)
+std::string loadSavedColourCommand(FileSystem& files) {
+  Result<std::string> text = readWholeFile(files, themeFileName, themeFileLimit);
+  if (!text.isOk())
     return {};
   std::string command = withoutOneLineEnd(*text);
   return isColourCommand(command) ? command : std::string();

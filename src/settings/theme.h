@@ -55,7 +55,7 @@ bool isColourCommand(std::string_view command);
 
 // The saved colour command, or empty when color_data.txt holds anything
 // else. One trailing line end is allowed, as left by a hand-written file.
-std::string loadSavedColourCommand();
+std::string loadSavedColourCommand(FileSystem& files);
 
 // Applies a colour command; any other text is ignored, never handed to a
 // shell: the theme file is read from the working directory, whoever wrote it.

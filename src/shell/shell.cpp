@@ -50,7 +50,7 @@ bool readCommandLine(Console& console, std::string& line, bool& historyFailureRe
   auto log = [&](std::string_view block) {
     entry += block;
     if (entry.size() >= 64 * 1024) {
-      logged = appendHistory(entry, false) && logged;
+      logged = appendHistory(console.platform.files(), entry, false).isOk() && logged;
       entry.clear();
     }
   };
@@ -58,7 +58,7 @@ bool readCommandLine(Console& console, std::string& line, bool& historyFailureRe
   console.out << std::endl;
   if (!read)
     return false;
-  logged = appendHistory(entry) && logged;
+  logged = appendHistory(console.platform.files(), entry).isOk() && logged;
   if (!logged && !historyFailureReported) {
     console.platform.reportError(historyAppendFailedMessage);
     historyFailureReported = true;
@@ -96,7 +96,7 @@ std::optional<int> runCommandLine(Console& console, const std::string& line) {
 void runStartup(Console& console) {
   Platform& platform = console.platform;
   platform.setTitle("Kalvex Terminal");
-  std::string theme = loadSavedColourCommand();
+  std::string theme = loadSavedColourCommand(platform.files());
   applyColourCommand(platform, theme);
   platform.clearScreen();
   applyColourCommand(platform, theme);

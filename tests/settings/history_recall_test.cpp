@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "dialogue.h"
+#include "platform/recording_platform.h"
 #include "settings/history.h"
 
 namespace {
@@ -12,12 +10,11 @@ using Lines = std::vector<std::string>;
 }
 
 TEST(OfferHistoryForRecall, OffersOnlyTheLatestLines) {
-  ScratchDirectory directory;
   std::string content;
   for (std::size_t i = 0; i < recalledHistoryLines + 5; ++i)
-    content += std::to_string(i) + "\n";
-  writeFile(historyFileName, content);
+    content += std::to_string(i) + "\r\n";
   RecordingPlatform platform;
+  platform.memoryFiles.writeFile(historyFileName, content);
   offerHistoryForRecall(platform);
   ASSERT_EQ(platform.recalledCommandLines.size(), recalledHistoryLines);
   EXPECT_EQ(platform.recalledCommandLines.front(), "5");
@@ -25,13 +22,11 @@ TEST(OfferHistoryForRecall, OffersOnlyTheLatestLines) {
 }
 
 TEST(OfferHistoryForRecall, OffersNothingFromAnOversizedOrOddFile) {
-  ScratchDirectory directory;
   RecordingPlatform platform;
   offerHistoryForRecall(platform);
-  std::filesystem::create_directory(historyFileName);
+  platform.memoryFiles.makeDirectory(historyFileName);
   offerHistoryForRecall(platform);
-  std::filesystem::remove(historyFileName);
-  writeFile(historyFileName, std::string(recalledHistoryFileLimit + 1, 'a'));
+  platform.memoryFiles.writeFile(historyFileName, std::string(recalledHistoryFileLimit + 1, 'a'));
   offerHistoryForRecall(platform);
   EXPECT_EQ(platform.recalledCommandLines, Lines{});
 }

@@ -28,7 +28,6 @@ struct SettingsRun {
   std::string output() const { return dialogue.out.str(); }
   const Effects& effects() const { return dialogue.platform.effects; }
 
-  ScratchDirectory directory;
   Dialogue dialogue;
 };
 
@@ -73,7 +72,6 @@ TEST(RunInfoPages, OpensTheShippedPagesWithoutTheNetworkWhenNoSiteIsSet) {
 TEST(RunInfoPages, ShowsTheAddressWhenNoBrowserStarts) {
   if (siteConfigured())
     GTEST_SKIP() << "built with a site address";
-  ScratchDirectory directory;
   Dialogue dialogue("2\n1\n");
   dialogue.platform.browserStarts = false;
   runSettings(dialogue.console);

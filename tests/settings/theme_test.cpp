@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -23,20 +22,20 @@ TEST(IsColourCommand, AcceptsOnlyColourAndTwoDigits) {
 }
 
 TEST(LoadSavedColourCommand, AcceptsOneTrailingLineEndAndNothingElse) {
-  ScratchDirectory directory;
+  MemoryFileSystem files;
   const std::pair<std::string, std::string> cases[] = {
       {"color 9e", "color 9e"},     {"color 9e\n", "color 9e"}, {"color 9e\r\n", "color 9e"},
       {"color 9e\n\n", ""},         {"color 9e\r", ""},         {"color 9e;rm -rf ~", ""},
       {std::string(4096, 'c'), ""},
   };
   for (const auto& [content, expected] : cases) {
-    writeFile(themeFileName, content);
-    EXPECT_EQ(loadSavedColourCommand(), expected) << content;
+    files.writeFile(themeFileName, content);
+    EXPECT_EQ(loadSavedColourCommand(files), expected) << content;
   }
-  std::filesystem::remove(themeFileName);
-  EXPECT_EQ(loadSavedColourCommand(), "");
-  std::filesystem::create_directory(themeFileName);
-  EXPECT_EQ(loadSavedColourCommand(), "");
+  ASSERT_TRUE(files.remove(themeFileName).isOk());
+  EXPECT_EQ(loadSavedColourCommand(files), "");
+  files.makeDirectory(themeFileName);
+  EXPECT_EQ(loadSavedColourCommand(files), "");
 }
 
 namespace {
@@ -52,21 +51,20 @@ const std::string whiteRefused =
     "\nErrore nella combinazione. Non puoi usare il bianco per sfondo\n\n";
 const std::string combinationRefused = "\nErrore nella combinazione.\n\n";
 
-// One run of the dialogue in a fresh directory whose color_data.txt holds
-// `savedTheme` (none when empty).
+// One run of the dialogue where color_data.txt holds `savedTheme` (none when
+// empty).
 struct ThemeRun {
   ThemeRun(std::string typed, std::string savedTheme = "") : dialogue(std::move(typed)) {
     if (!savedTheme.empty())
-      writeFile(themeFileName, savedTheme);
+      dialogue.platform.memoryFiles.writeFile(themeFileName, savedTheme);
     runThemeDialogue(dialogue.console);
   }
   std::string output() const { return dialogue.out.str(); }
   const Effects& effects() const { return dialogue.platform.effects; }
   std::string savedTheme() const {
-    return std::filesystem::exists(themeFileName) ? fileContent(themeFileName) : "(none)";
+    return dialogue.platform.memoryFiles.content(themeFileName).value_or("(none)");
   }
 
-  ScratchDirectory directory;
   Dialogue dialogue;
 };
 
@@ -104,15 +102,26 @@ TEST(RunThemeDialogue, AppliesAndSavesAValidPair) {
   }
 }
 
-// The colours apply all the same; the user hears that they will not last.
+// The colours apply all the same; the user hears that they will not last,
+// and the name keeps what it held.
 TEST(RunThemeDialogue, SaysWhenTheThemeCannotBeSaved) {
-  ScratchDirectory directory;
-  std::filesystem::create_directory(themeFileName);
-  Dialogue dialogue("0\n");
-  runThemeDialogue(dialogue.console);
-  EXPECT_EQ(dialogue.platform.errors,
-            std::vector<std::string>{std::string(themeSaveFailedMessage)});
-  EXPECT_TRUE(std::filesystem::is_directory(themeFileName));
+  for (int failure = 0; failure < 3; ++failure) {
+    Dialogue dialogue("0\n");
+    MemoryFileSystem& files = dialogue.platform.memoryFiles;
+    files.writeFile(themeFileName, "color 9e");
+    if (failure == 0)
+      files.makeDirectory(themeFileName);
+    else if (failure == 1)
+      files.refuse(themeFileName);
+    else
+      files.failWritesAfter(3);
+    runThemeDialogue(dialogue.console);
+    EXPECT_EQ(dialogue.platform.effects, Effects{"color 0f"}) << failure;
+    EXPECT_EQ(dialogue.platform.errors,
+              std::vector<std::string>{std::string(themeSaveFailedMessage)});
+    EXPECT_EQ(files.content(themeFileName),
+              failure == 0 ? std::nullopt : std::optional<std::string>("color 9e"));
+  }
 }
 
 TEST(RunThemeDialogue, RefusesWhiteAsBackgroundWhateverTheText) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "console/web.h"
@@ -32,8 +33,10 @@ struct Session {
   // What followed the banner.
   std::string afterBanner() const { return output().substr(banner().size()); }
   const Effects& effects() const { return dialogue.platform.effects; }
+  std::optional<std::string> history() const {
+    return dialogue.platform.memoryFiles.content(historyFileName);
+  }
 
-  ScratchDirectory directory;
   Dialogue dialogue;
   int status = -1;
 };
@@ -64,9 +67,8 @@ class FailingOutput : public std::streambuf {
 // or an output that cannot be written; here are the effects they cannot see.
 
 TEST(Startup, AppliesASavedColourCommandThreeTimes) {
-  ScratchDirectory directory;
-  writeFile("color_data.txt", "color 9e");
   Dialogue dialogue("x\n");
+  dialogue.platform.memoryFiles.writeFile("color_data.txt", "color 9e");
   runStartup(dialogue.console);
   EXPECT_EQ(dialogue.platform.effects,
             (Effects{"title Kalvex Terminal", "color 9e", "cls", "color 9e", "cls", "color 9e"}));
@@ -75,9 +77,8 @@ TEST(Startup, AppliesASavedColourCommandThreeTimes) {
 
 TEST(Startup, IgnoresAThemeFileThatIsNotAColourCommand) {
   for (std::string content : {"color 9e\n\n", "del /q *", "color 0f & calc", "color zz", ""}) {
-    ScratchDirectory directory;
-    writeFile("color_data.txt", content);
     Dialogue dialogue("");
+    dialogue.platform.memoryFiles.writeFile("color_data.txt", content);
     runStartup(dialogue.console);
     EXPECT_EQ(dialogue.platform.effects, (Effects{"title Kalvex Terminal", "cls", "cls"}))
         << content;
@@ -95,7 +96,7 @@ TEST(CommandLoop, AnswersUnusableLinesAndUnknownKeysAlike) {
     EXPECT_EQ(session.afterBanner(),
               promptBlock + "\n" + invalidReply + promptBlock + "\n" + farewell)
         << line;
-    EXPECT_EQ(fileContent(historyFileName), asTextFile(line + "\nx\n"));
+    EXPECT_EQ(session.history(), line + "\nx\n");
   }
 }
 
@@ -112,7 +113,6 @@ TEST(CommandLoop, GoesOnAfterARestartThatFailed) {
 // Where the new instance does not replace this one, this one ends with its
 // status at once.
 TEST(CommandLoop, EndsWithTheStatusOfTheInstanceARestartStarted) {
-  ScratchDirectory directory;
   Dialogue dialogue("l\nk\n");
   dialogue.platform.newInstanceStatus = 3;
   EXPECT_EQ(runShell(dialogue.console), 3);
@@ -122,7 +122,6 @@ TEST(CommandLoop, EndsWithTheStatusOfTheInstanceARestartStarted) {
 TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
   if (!siteConfigured())
     GTEST_SKIP() << "built without a site address";
-  ScratchDirectory directory;
   Dialogue dialogue("");
   dialogue.platform.online = true;
   EXPECT_EQ(runCommandLine(dialogue.console, "helpsite"), std::nullopt);
@@ -138,7 +137,7 @@ TEST(CommandLoop, HelpsiteReportsANetworkErrorWhenOffline) {
   Session session("helpsite\nx\n");
   EXPECT_EQ(session.afterBanner(), promptBlock + "\n\n\nErrore di rete, collegati e riprova.\n\n" +
                                        promptBlock + "\n" + farewell);
-  EXPECT_EQ(fileContent(historyFileName), asTextFile("helpsite\nx\n"));
+  EXPECT_EQ(session.history(), "helpsite\nx\n");
 }
 
 TEST(CommandLoop, ClearScreenClearsTwiceAndShowsTheBanner) {
@@ -150,23 +149,21 @@ TEST(CommandLoop, ClearScreenClearsTwiceAndShowsTheBanner) {
 }
 
 TEST(CommandLoop, StopsAtTheNextPromptOnceTheOutputHasFailed) {
-  ScratchDirectory directory;
   // Room for the banner, the first prompt and part of the command list.
   FailingOutput failing(banner().size() + promptBlock.size() + 20);
   Dialogue dialogue("#\n#\n@\nc\nx\n");
   std::ostream out(&failing);
   Console console{dialogue.in, out, dialogue.platform};
   EXPECT_EQ(runShell(console), outputFailedStatus);
-  EXPECT_EQ(fileContent(historyFileName), asTextFile("#\n"));
+  EXPECT_EQ(dialogue.platform.memoryFiles.content(historyFileName), "#\n");
   EXPECT_EQ(dialogue.platform.errors, (Effects{"output failure"}));
   EXPECT_EQ(dialogue.platform.effects.back(), "cls");  // No pause nobody could see.
   EXPECT_EQ(dialogue.pending(), "#\n@\nc\nx\n");
 }
 
 TEST(CommandRecall, MirrorsTheFunctionHistoryWithoutTheToolsAnswers) {
-  ScratchDirectory directory;
-  writeFile(historyFileName, "k\r\n\nl");
   Dialogue dialogue("a\n1\n5\n#\nx\n");
+  dialogue.platform.memoryFiles.writeFile(historyFileName, "k\r\n\nl");
   runShell(dialogue.console);
   EXPECT_EQ(dialogue.platform.recalledCommandLines, (Effects{"k", "", "l", "a", "#", "x"}));
   EXPECT_EQ(dialogue.platform.commandLinesExpected, 3);

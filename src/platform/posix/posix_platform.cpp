@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "platform/executable_path.h"
-#include "platform/output_file.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_processes.h"
 
 namespace {
@@ -129,10 +129,10 @@ std::string ansiColourSequence(char background, char text) {
 
 std::string describeWriteError(int error) {
   if (error == EPIPE)
-    return {};
-  if (error == 0)
-    return std::string(outputFailureMessage);
-  return outputFailureMessageFor(error == ENOSPC ? deviceFullReason : std::strerror(error));
+    return describeOutputFailure(OutputFailure::readerGone);
+  if (error == ENOSPC)
+    return describeOutputFailure(OutputFailure::deviceFull);
+  return describeOutputFailure(OutputFailure::other, error == 0 ? "" : std::strerror(error));
 }
 
 TerminalSettings hostTerminalSettings() {

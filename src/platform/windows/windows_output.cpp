@@ -27,8 +27,8 @@ std::string describeOutputError(unsigned long error) {
   // The reader of the pipe has gone; which code says so depends on how far
   // it got in closing.
   if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA || error == ERROR_PIPE_NOT_CONNECTED)
-    return {};
+    return describeOutputFailure(OutputFailure::readerGone);
   if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
-    return outputFailureMessageFor(deviceFullReason);
-  return std::string(outputFailureMessage);
+    return describeOutputFailure(OutputFailure::deviceFull);
+  return describeOutputFailure(OutputFailure::other);
 }

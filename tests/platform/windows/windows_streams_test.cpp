@@ -5,11 +5,11 @@
 #include <ostream>
 #include <string>
 
-#include "dialogue.h"
 #include "platform/windows/windows_api.h"
 #include "platform/windows/windows_input.h"
 #include "platform/windows/windows_output.h"
 #include "platform/windows/windows_restart.h"
+#include "scratch_directory.h"
 
 namespace {
 
