@@ -84,6 +84,8 @@ class Expected:
                 self.output = argument
             else:
                 self.windows_skip = argument
+        # A file put in first is expected left as it was unless a case says otherwise.
+        self.files = {**self.before, **self.files}
         if self.output not in (None, "full", "limit"):
             raise transcript.FormatError(f"{case.name}: '--- output' is 'full' or 'limit'")
 
@@ -215,6 +217,8 @@ def main():
     if case is None:
         sys.exit(f"no case {name} in {path}")
     expected = Expected(case, blocks)
+    if WINDOWS and expected.terminal is not None:
+        expected.windows_skip = "runs on a POSIX pseudo-terminal"
     if WINDOWS and expected.windows_skip is not None:
         print(f"not run on Windows: {expected.windows_skip}")
         return SKIPPED
