@@ -4,17 +4,9 @@
     run_transcript.py PROGRAM FILE CASE [--pty PTY_RUN]
     run_transcript.py --block NAME        (prints a block, as the program writes it)
 
-The program runs in a fresh directory holding the case's "before" files, with
-the typed lines as its standard input, and may write at most 16 MB to any
-file, so a runaway case fails instead of filling the disk. Its standard
-output, standard error, exit status and the files left behind are compared
-byte for byte with the case, its blocks expanded.
-
-With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build: its
-line ends are CR LF, so CR LF is folded to LF in standard output and error
-and, on both sides, in the files left behind; every other byte is compared
-as it stands. Blocks and sections marked "windows" take the place of the
-usual ones there, and a case with "--- windows-skip REASON" is skipped.
+With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build: CR LF
+is folded to LF in its output and, on both sides, in the files left behind;
+its own blocks and sections are used and "windows-skip" cases are skipped.
 """
 
 import os
@@ -43,7 +35,7 @@ def read(path):
 
 
 def fold(data):
-    return data.replace(b"\r\n", b"\n")
+    return data and data.replace(b"\r\n", b"\n")
 
 
 class Expected:
@@ -84,6 +76,8 @@ class Expected:
                 self.output = argument
             else:
                 self.windows_skip = argument
+        # A file put in first is expected left as it was unless a case says otherwise.
+        self.files = {**self.before, **self.files}
         if self.output not in (None, "full", "limit"):
             raise transcript.FormatError(f"{case.name}: '--- output' is 'full' or 'limit'")
 
@@ -150,10 +144,9 @@ def run(program, expected, work, pty_run):
             except BrokenPipeError:
                 pass
         status = process.wait()
-    if status < 0:
-        status = 128 - status
     stdout = read(output_path) if os.path.exists(output_path) else b""
-    return status, stdout, read(os.path.join(work, "stderr")), left_behind(directory)
+    return status if status >= 0 else 128 - status, stdout, read(os.path.join(work, "stderr")), \
+        left_behind(directory)
 
 
 def report_difference(what, expected, actual, lines):
@@ -176,8 +169,7 @@ def compare(expected, status, stdout, stderr, files):
         files.pop(HISTORY, None)
     if WINDOWS:
         stdout, stderr = fold(stdout), fold(stderr)
-        wanted = {name: fold(content) for name, content in wanted.items()}
-        files = {name: content and fold(content) for name, content in files.items()}
+        wanted, files = ({n: fold(c) for n, c in d.items()} for d in (wanted, files))
     for what, want, got, lines in (("standard error", expected.stderr, stderr, 20),
                                    ("standard output", expected.stdout, stdout, 40)):
         if want != got:
@@ -215,6 +207,8 @@ def main():
     if case is None:
         sys.exit(f"no case {name} in {path}")
     expected = Expected(case, blocks)
+    if WINDOWS and expected.terminal is not None:
+        expected.windows_skip = "runs on a POSIX pseudo-terminal"
     if WINDOWS and expected.windows_skip is not None:
         print(f"not run on Windows: {expected.windows_skip}")
         return SKIPPED

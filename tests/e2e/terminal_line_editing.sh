@@ -15,81 +15,16 @@
 set -u
 program=$1
 built=${2:-ON}
-if ! command -v tmux >/dev/null; then
-  echo "tmux not installed: skipped"
-  exit 77
-fi
 if [ "$built" != ON ]; then
   echo "built without line editing: skipped"
   exit 77
 fi
 
-work=$(mktemp -d)
-socket=$work/tmux
-session=kalvex
-terminal() { tmux -S "$socket" -f /dev/null "$@"; }
-trap 'terminal kill-server 2>/dev/null; rm -rf "$work"' EXIT
-mkdir "$work/dir"
+tries=100 editing=1
+. "$(dirname "$0")/tmux_driver.sh"
 # The server ends with its last session; this one outlives every run.
 terminal new-session -d -s keeper "exec sleep 300"
-
-fail() {
-  echo "FAILED: $*"
-  echo "--- screen ---"
-  terminal capture-pane -p -t "$session"
-  exit 1
-}
-
-# One run of the program in a fresh window `columns` wide; its exit status is
-# written to $work/status.
-start_run() {
-  rm -f "$work/status"
-  terminal kill-session -t "$session" 2>/dev/null
-  terminal new-session -d -s "$session" -x "$1" -y 30 -c "$work/dir" \
-    "env -u NO_COLOR TERM=xterm LANG=C.UTF-8 '$program'; echo \$? >'$work/status'; exec sleep 120"
-}
-
-cursor_line() {
-  local row
-  row=$(terminal display-message -p -t "$session" '#{cursor_y}')
-  terminal capture-pane -p -t "$session" -S "$row" -E "$row" | sed 's/ *$//'
-}
-
-# Waits until the cursor's line reads $1 (trailing blanks aside) and the
-# editor has the terminal, so keys sent next are the editor's to read.
-expect_line() {
-  local line tty
-  tty=$(terminal display-message -p -t "$session" '#{pane_tty}')
-  for ((i = 0; i < 100; i++)); do
-    line=$(cursor_line)
-    if [ "$line" = "$1" ] && stty -F "$tty" -a | grep -q -- '-icanon'; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the cursor's line reads '$line', expected '$1' while editing"
-}
-
-expect_screen() {
-  for ((i = 0; i < 100; i++)); do
-    terminal capture-pane -p -t "$session" | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  fail "the screen never showed '$1'"
-}
-
-expect_status() {
-  for ((i = 0; i < 100; i++)); do
-    if [ -s "$work/status" ]; then
-      [ "$(cat "$work/status")" = "$1" ] || fail "exit status $(cat "$work/status"), expected $1"
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the program did not end"
-}
-
-keys() { terminal send-keys -t "$session" "$@"; }
+start_run() { start "$1" "env -u NO_COLOR TERM=xterm LANG=C.UTF-8 '$program'"; }
 
 # First run: a typo mended, an answer recalled and edited at both ends, the
 # command line recalled apart from the answers.
@@ -137,7 +72,7 @@ keys Enter
 expect_line "tilizzare:"
 keys 1 Home
 expect_line "tilizzare: 1"
-[ "$(terminal capture-pane -p -t "$session" | grep -A1 -x "Inserisci quanti valori vuoi u")" = \
+[ "$(screen | grep -A1 -x "Inserisci quanti valori vuoi u")" = \
   $'Inserisci quanti valori vuoi u\ntilizzare: 1' ] || fail "the wrapped prompt was not redrawn in place"
 keys Enter
 expect_line "Valore:"
@@ -154,14 +89,12 @@ sleep 0.3
 expect_line "Path:"
 keys C-d
 expect_screen "Premere un tasto"
-terminal capture-pane -p -t "$session" | grep -qF "^D" && fail "Ctrl-D was echoed"
+screen | grep -qF "^D" && fail "Ctrl-D was echoed"
 keys q
 expect_status 0
 [ -z "$(cat "$work/dir/function_history.txt")" ] || fail "history not cleared"
 
-program_pid() {
-  pgrep -P "$(terminal display-message -p -t "$session" '#{pane_pid}')"
-}
+program_pid() { pgrep -P "$(pane pane_pid)"; }
 
 start_run 80
 expect_line "Path:"
@@ -172,21 +105,13 @@ start_run 80
 expect_line "Path:"
 keys x Enter
 expect_screen "Premere un tasto"
-tty=$(terminal display-message -p -t "$session" '#{pane_tty}')
 pid=$(program_pid)
-for ((i = 0; i < 100; i++)); do
-  stty -F "$tty" -a | grep -q -- '-icanon' && break
-  sleep 0.1
-done
+wait_for eval 'stty -F "$(pane pane_tty)" -a | grep -q -- -icanon'
 # The pane's shell has no job control, so Ctrl-Z's SIGTSTP would not stop
 # the program (its process group is orphaned); SIGSTOP does.
 kill -STOP "$pid"
-for ((i = 0; i < 100; i++)); do
-  [ "$(ps -o stat= -p "$pid" | cut -c1)" = T ] && break
-  sleep 0.1
-done
-[ "$(ps -o stat= -p "$pid" | cut -c1)" = T ] || fail "SIGSTOP did not stop the program"
-stty -F "$tty" sane
+wait_for eval '[ "$(ps -o stat= -p "$pid" | cut -c1)" = T ]' || fail "SIGSTOP did not stop the program"
+stty -F "$(pane pane_tty)" sane
 kill -CONT "$pid"
 sleep 0.3
 [ -s "$work/status" ] && fail "the pause ended without a key"

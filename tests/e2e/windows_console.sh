@@ -13,80 +13,23 @@
 set -u
 wine=$1
 program=$2
-if ! command -v tmux >/dev/null; then
-  echo "tmux not installed: skipped"
-  exit 77
-fi
 if [ ! -x "$wine" ]; then
   echo "wine not installed: skipped"
   exit 77
 fi
-
-work=$(mktemp -d)
-socket=$work/tmux
-session=kalvex
-terminal() { tmux -S "$socket" -f /dev/null "$@"; }
-trap 'terminal kill-server 2>/dev/null; rm -rf "$work"' EXIT
-mkdir "$work/dir"
-
-fail() {
-  echo "FAILED: $*"
-  echo "--- screen ---"
-  terminal capture-pane -p -t "$session"
-  exit 1
-}
-
-# The program in an 80x30 window; its exit status is written to
-# $work/status. Ctrl-Z must reach the console as its end of input rather
-# than stop the program as the terminal's suspend key.
+# Wine takes a while to start.
+tries=300
+. "$(dirname "$0")/tmux_driver.sh"
+# Ctrl-Z must reach the console as its end of input rather than stop the
+# program as the terminal's suspend key.
 start_run() {
-  terminal new-session -d -s "$session" -x 80 -y 30 -c "$work/dir" \
-    "stty susp undef; env -u NO_COLOR TERM=xterm LANG=C.UTF-8 WINEDEBUG=-all \
-       ${WINEPREFIX:+WINEPREFIX='$WINEPREFIX'} '$wine' '$program'; \
-     echo \$? >'$work/status'; exec sleep 120"
+  start 80 "stty susp undef; env -u NO_COLOR TERM=xterm LANG=C.UTF-8 WINEDEBUG=-all \
+    ${WINEPREFIX:+WINEPREFIX='$WINEPREFIX'} '$wine' '$program'"
 }
-
-screen() { terminal capture-pane -p -t "$session"; }
-
-# Waits until the screen shows $1; wine takes a while to start.
-expect_screen() {
-  for ((i = 0; i < 300; i++)); do
-    screen | grep -qF -- "$1" && return 0
-    [ -e "$work/status" ] && break
-    sleep 0.1
-  done
-  fail "the screen never showed '$1'"
-}
-
-# Waits until the cursor's line reads $1 (trailing blanks aside).
-expect_line() {
-  local line row
-  for ((i = 0; i < 300; i++)); do
-    row=$(terminal display-message -p -t "$session" '#{cursor_y}')
-    line=$(terminal capture-pane -p -t "$session" -S "$row" -E "$row" | sed 's/ *$//')
-    [ "$line" = "$1" ] && return 0
-    [ -e "$work/status" ] && break
-    sleep 0.1
-  done
-  fail "the cursor's line reads '$line', expected '$1'"
-}
-
-expect_status() {
-  for ((i = 0; i < 100; i++)); do
-    if [ -s "$work/status" ]; then
-      [ "$(cat "$work/status")" = "$1" ] || fail "exit status $(cat "$work/status"), expected $1"
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the program did not end"
-}
-
-keys() { terminal send-keys -t "$session" "$@"; }
 
 # The colour codes (SGR parameters) the terminal holds for screen line $1.
 line_colours() {
-  terminal capture-pane -p -e -t "$session" -S "$1" -E "$1" |
+  screen -e -S "$1" -E "$1" |
     grep -oE $'\e\\[[0-9;]*m' | tr -d $'\e[m' | tr ';' '\n' | sort -u | tr '\n' ' '
 }
 
@@ -95,7 +38,7 @@ line_colours() {
 printf 'color 9e' >"$work/dir/color_data.txt"
 start_run
 expect_line "Path:"
-title=$(terminal display-message -p -t "$session" '#{pane_title}')
+title=$(pane pane_title)
 [ "$title" = "Kalvex Terminal" ] || fail "the window title is '$title'"
 colours=$(line_colours 0)
 [[ " $colours" == *" 93 "* && " $colours" == *" 104 "* ]] ||
@@ -129,10 +72,7 @@ expect_line "Path:"
 
 # k clears the screen and shows the banner at its top.
 keys k Enter
-for ((i = 0; i < 100; i++)); do
-  screen | grep -qF "Codice fiscale" || break
-  sleep 0.1
-done
+wait_for eval '! shows "Codice fiscale"'
 expect_line "Path:"
 screen | grep -qF "Codice fiscale" && fail "k did not clear the screen"
 [ "$(screen | head -n 1 | sed 's/ *$//')" = "Kalvex Terminal" ] || fail "no banner at the top after k"
