@@ -134,6 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   BoundedOutput sink(outputLimit);
   std::ostream out(&sink);
   RecordingPlatform platform;
+  // A restart starts a new instance that ends at once, as at the end of input.
+  platform.newInstanceStatus = 0;
   // Both answers of the connectivity check get their turn.
   platform.online = size % 2 == 0;
   Console console{in, out, platform};

@@ -25,10 +25,10 @@ struct Expected {
 
 bool isBlank(char c) { return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos; }
 
-// What sscanf's %d makes of the text at `at`, values beyond 32 bits held at
-// the nearest limit; strtoll does the conversion. On a failure the blanks
-// and a sign stay consumed, as the C library leaves them.
-std::optional<std::int32_t> scanNumber(std::string_view text, std::size_t& at) {
+// The number at `at`, as strtoll reads it (a value beyond 32 bits stays
+// beyond them). On a failure the blanks and a sign stay consumed, as the C
+// library's %d leaves them.
+std::optional<long long> scanNumber(std::string_view text, std::size_t& at) {
   while (at < text.size() && isBlank(text[at]))
     ++at;
   std::size_t start = at;
@@ -40,10 +40,7 @@ std::optional<std::int32_t> scanNumber(std::string_view text, std::size_t& at) {
   if (at == digits)
     return std::nullopt;
   std::string number(text.substr(start, at - start));
-  long long value = std::strtoll(number.c_str(), nullptr, 10);
-  constexpr long long lowest = std::numeric_limits<std::int32_t>::min();
-  constexpr long long highest = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(std::clamp(value, lowest, highest));
+  return std::strtoll(number.c_str(), nullptr, 10);
 }
 
 // The last record of each name, and how many records there are in all.
@@ -58,12 +55,16 @@ std::map<std::string, Expected> readRecords(std::string_view text, std::size_t& 
     std::string name(text.substr(at, tab - at));
     char letter = text[tab + 1];
     at = tab + 2;
-    std::optional<std::int32_t> number = scanNumber(text, at);
+    std::optional<long long> number = scanNumber(text, at);
     if (!number)
       continue;
     while (at < text.size() && isBlank(text[at]))
       ++at;
-    records[name] = {letter, *number};
+    // A number that does not fit 32 bits refuses its record.
+    if (*number < std::numeric_limits<std::int32_t>::min() ||
+        *number > std::numeric_limits<std::int32_t>::max())
+      continue;
+    records[name] = {letter, static_cast<std::int32_t>(*number)};
     ++count;
   }
   return records;
