@@ -93,8 +93,9 @@ TEST(RunHistoryCommand, ListsClearsOrRefusesByTheAnswer) {
     dialogue.platform.recalledCommandLines = {"#"};
     runHistoryCommand(dialogue.console);
     EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
-    if (!c.fifo)
+    if (!c.fifo) {
       EXPECT_EQ(files.content(historyFileName), c.cleared ? "" : "#\n") << c.typed;
+    }
     EXPECT_EQ(dialogue.platform.recalledCommandLines.empty(), c.cleared) << c.typed;
   }
 }
