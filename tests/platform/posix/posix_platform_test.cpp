@@ -5,17 +5,14 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <stdlib.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 #include "dialogue.h"
@@ -134,30 +131,6 @@ TEST(PosixPlatform, RestoresColoursBeforeARestart) {
   platform.setRestartProgram("/nonexistent/kalvex-terminal");
   EXPECT_FALSE(platform.restart().isOk());  // The program cannot be started.
   EXPECT_EQ(out.str(), title + clear + "\033[0;93;104m" + restored);
-}
-
-TEST(PosixPlatform, AnInterruptedPauseGivesTheTerminalItsModeBack) {
-  PseudoTerminal terminal;
-  ASSERT_TRUE(terminal.isOpen());
-  tcflag_t before = terminal.localModes();
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::ostringstream out;
-    PosixPlatform platform(out, on(terminal.user, terminal.user));
-    platform.restoreTerminalOnSignals();
-    platform.pause();
-    _exit(0);
-  }
-  auto deadline = std::chrono::steady_clock::now() + 5s;
-  while ((terminal.localModes() & ICANON) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(5ms);
-  ASSERT_FALSE(terminal.localModes() & ICANON) << "the pause never waited for a key";
-  kill(child, SIGTERM);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-  EXPECT_EQ(terminal.localModes(), before);
 }
 
 namespace {
