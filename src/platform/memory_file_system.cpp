@@ -44,6 +44,8 @@ class MemoryReplacementFile : public ReplacementFile {
     return Status::ok();
   }
   Status commit() override {
+    if (files_.commitsFail())
+      return failure(Status::Code::wrongKind, path_, "è una cartella");
     files_.store(path_, std::move(content_));
     return Status::ok();
   }

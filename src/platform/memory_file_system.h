@@ -26,6 +26,10 @@ class MemoryFileSystem : public FileSystem {
   // Opening, creating or changing `path` is refused, as for a file closed to
   // us or a planted link.
   void refuse(const std::string& path) { refused_.insert(path); }
+  // Every finished file fails to take its name, as when the name became a
+  // directory while the file was written.
+  void failCommits() { commitsFail_ = true; }
+  bool commitsFail() const { return commitsFail_; }
 
   Result<std::unique_ptr<ReadableFile>> openForReading(const std::string& path) override;
   Result<std::unique_ptr<ReplacementFile>> startReplacing(const std::string& path) override;
@@ -58,4 +62,5 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> refused_;
   std::optional<std::size_t> writeBudget_;
   std::string lineEnd_ = "\n";
+  bool commitsFail_ = false;
 };

@@ -14,42 +14,37 @@ using Effects = std::vector<std::string>;
 const std::string settingsMenu = "Impostazioni\n\n\nComandi:\n\nTema=1\n\nInfo=2\n\n\nPath: ";
 const std::string infoMenu =
     "\nInfo:\n\nPrivacy Policy = 1\nTearm and Conditions = 2\nInfo sul programma = 3\n\nPath: ";
+const std::string invalid = "\nFunzione non valida.Riprova\n\n";
 const std::string ping = "ping " + std::string(publicHost);
 
-std::string opened(const std::string& path) {
-  return "start " + std::string(siteBaseAddress()) + path;
+Dialogue& run(Dialogue& dialogue, bool online) {
+  dialogue.platform.online = online;
+  runSettings(dialogue.console);
+  return dialogue;
 }
-
-struct SettingsRun {
-  SettingsRun(std::string typed, bool online) : dialogue(std::move(typed)) {
-    dialogue.platform.online = online;
-    runSettings(dialogue.console);
-  }
-  std::string output() const { return dialogue.out.str(); }
-  const Effects& effects() const { return dialogue.platform.effects; }
-
-  Dialogue dialogue;
-};
 
 }  // namespace
 
-TEST(RunSettings, RefusesAnswersThatAreNotOneByte) {
-  for (std::string typed : {" \n", "1 \n", ""}) {
-    SettingsRun run(typed, true);
-    EXPECT_EQ(run.output(), settingsMenu + "\nFunzione non valida.Riprova\n\n") << typed;
-    EXPECT_TRUE(run.effects().empty()) << typed;
+// The settings transcripts type "5", "ab" and "12"; blank and missing
+// answers are refused before anything happens.
+TEST(RunSettings, RefusesBlankAndMissingAnswersWithoutEffects) {
+  const std::pair<std::string, std::string> cases[] = {
+      {" \n", settingsMenu + invalid},
+      {"", settingsMenu + invalid},
+      {"\t\n", settingsMenu + "\nFunzione errata\n"},
+      {"2\n \n", settingsMenu + infoMenu + "\n" + invalid},
+      {"2\n", settingsMenu + infoMenu + "\n" + invalid},
+  };
+  for (const auto& [typed, output] : cases) {
+    Dialogue dialogue(typed);
+    EXPECT_EQ(run(dialogue, true).out.str(), output) << typed;
+    EXPECT_EQ(dialogue.platform.effects, Effects{}) << typed;
   }
 }
 
-TEST(RunSettings, AnswersOtherKeysWithoutShowingAnotherMenu) {
-  for (std::string typed : {"0\n", "\t\n"}) {
-    SettingsRun run(typed, true);
-    EXPECT_EQ(run.output(), settingsMenu + "\nFunzione errata\n") << typed;
-    EXPECT_TRUE(run.effects().empty()) << typed;
-  }
-}
-
-TEST(RunInfoPages, OpensTheShippedPagesWithoutTheNetworkWhenNoSiteIsSet) {
+// Without a site the pages shipped with the program open, network or not;
+// when no browser starts, the address is shown instead.
+TEST(RunInfoPages, OpensTheShippedPagesWhenNoSiteIsSet) {
   if (siteConfigured())
     GTEST_SKIP() << "built with a site address";
   const std::pair<std::string, std::string> pages[] = {
@@ -58,30 +53,24 @@ TEST(RunInfoPages, OpensTheShippedPagesWithoutTheNetworkWhenNoSiteIsSet) {
       {"3", "/site/programsfile/info.html"},
   };
   for (const auto& [answer, ending] : pages) {
-    SettingsRun run("2\n" + answer + "\nnext\n", false);
-    EXPECT_EQ(run.output(), settingsMenu + infoMenu) << answer;
-    ASSERT_EQ(run.effects().size(), 1u) << answer;
-    EXPECT_TRUE(run.effects()[0].starts_with("start file:///")) << run.effects()[0];
-    EXPECT_TRUE(run.effects()[0].ends_with(ending)) << run.effects()[0];
+    Dialogue dialogue("2\n" + answer + "\nnext\n");
+    EXPECT_EQ(run(dialogue, false).out.str(), settingsMenu + infoMenu) << answer;
+    ASSERT_EQ(dialogue.platform.effects.size(), 1u) << answer;
+    EXPECT_TRUE(dialogue.platform.effects[0].starts_with("start file:///"));
+    EXPECT_TRUE(dialogue.platform.effects[0].ends_with(ending)) << dialogue.platform.effects[0];
   }
-  SettingsRun unknown("2\n7\n", false);
-  EXPECT_EQ(unknown.output(), settingsMenu + infoMenu + "\nFunzione non valida.Riprova\n\n");
-  EXPECT_TRUE(unknown.effects().empty());
-}
-
-TEST(RunInfoPages, ShowsTheAddressWhenNoBrowserStarts) {
-  if (siteConfigured())
-    GTEST_SKIP() << "built with a site address";
-  Dialogue dialogue("2\n1\n");
-  dialogue.platform.browserStarts = false;
-  runSettings(dialogue.console);
-  std::string output = dialogue.out.str();
-  std::string expected = settingsMenu + infoMenu + "Apri questo indirizzo nel browser: file:///";
-  EXPECT_EQ(output.substr(0, expected.size()), expected);
+  Dialogue unknown("2\n7\n");
+  EXPECT_EQ(run(unknown, false).out.str(), settingsMenu + infoMenu + invalid);
+  Dialogue noBrowser("2\n1\n");
+  noBrowser.platform.browserStarts = false;
+  std::string output = run(noBrowser, false).out.str();
+  EXPECT_TRUE(
+      output.starts_with(settingsMenu + infoMenu + "Apri questo indirizzo nel browser: file:///"));
   EXPECT_TRUE(output.ends_with("/site/privacy.html\n")) << output;
 }
 
-TEST(RunInfoPages, OpensEachPageWithItsPathAsItStands) {
+// With a site the network is checked before the answer is looked at.
+TEST(RunInfoPages, OpensTheSitesPagesOnlyOnline) {
   if (!siteConfigured())
     GTEST_SKIP() << "built without a site address";
   const std::pair<std::string, std::string> pages[] = {
@@ -90,34 +79,19 @@ TEST(RunInfoPages, OpensEachPageWithItsPathAsItStands) {
       {"3", "/programsfile/info"},
   };
   for (const auto& [answer, path] : pages) {
-    SettingsRun run("2\n" + answer + "\nnext\n", true);
-    EXPECT_EQ(run.output(), settingsMenu + infoMenu) << answer;
-    EXPECT_EQ(run.effects(), (Effects{ping, opened(path)})) << answer;
-    EXPECT_EQ(run.dialogue.pending(), "next\n") << answer;
+    Dialogue dialogue("2\n" + answer + "\nnext\n");
+    EXPECT_EQ(run(dialogue, true).out.str(), settingsMenu + infoMenu) << answer;
+    EXPECT_EQ(dialogue.platform.effects,
+              (Effects{ping, "start " + std::string(siteBaseAddress()) + path}));
+    EXPECT_EQ(dialogue.pending(), "next\n") << answer;
   }
-}
-
-TEST(RunInfoPages, RefusesAnswersThatAreNotOneByteWithoutPinging) {
-  for (std::string typed : {" \n", ""}) {
-    SettingsRun run("2\n" + typed, true);
-    EXPECT_EQ(run.output(), settingsMenu + infoMenu + "\n\nFunzione non valida.Riprova\n\n")
-        << typed;
-    EXPECT_TRUE(run.effects().empty()) << typed;
-  }
-}
-
-TEST(RunInfoPages, ChecksTheNetworkBeforeLookingAtTheAnswer) {
-  if (!siteConfigured())
-    GTEST_SKIP() << "built without a site address";
-  SettingsRun unknownOnline("2\n7\n", true);
-  EXPECT_EQ(unknownOnline.output(), settingsMenu + infoMenu + "\nFunzione non valida.Riprova\n\n");
-  EXPECT_EQ(unknownOnline.effects(), Effects{ping});
-
+  Dialogue unknown("2\n7\n");
+  EXPECT_EQ(run(unknown, true).out.str(), settingsMenu + infoMenu + invalid);
+  EXPECT_EQ(unknown.platform.effects, Effects{ping});
   for (std::string answer : {"7", "3"}) {
-    SettingsRun offline("2\n" + answer + "\n", false);
-    EXPECT_EQ(offline.output(),
-              settingsMenu + infoMenu + "\n\nErrore di rete, collegati e riprova.\n\n")
-        << answer;
-    EXPECT_EQ(offline.effects(), Effects{ping}) << answer;
+    Dialogue offline("2\n" + answer + "\n");
+    EXPECT_EQ(run(offline, false).out.str(),
+              settingsMenu + infoMenu + "\n\nErrore di rete, collegati e riprova.\n\n");
+    EXPECT_EQ(offline.platform.effects, Effects{ping}) << answer;
   }
 }

