@@ -13,9 +13,11 @@ const std::string prompts =
 
 }  // namespace
 
-// The tools_body_composition transcript shows the worked examples and the
-// sex asked again.
+// The tools_body_composition transcript shows the worked examples in capitals
+// and the sex asked again.
 TEST(RunBodyComposition, RefusesNoWeightOrHeightAndReadsOneCharacterAsTheSex) {
+  EXPECT_EQ(runDialogue(runBodyComposition, "f 25 55 160\n"),
+            prompts + "Massa grassa: 14.3722 Kg\nMassa magra: 40.6278 Kg\n");
   const std::string refused = "Errore: peso e altezza devono essere maggiori di zero.\n";
   for (std::string typed : {"M 30 80 0\n", "F 30 0 170\n", "F 30 -60 170\n"})
     EXPECT_EQ(runDialogue(runBodyComposition, typed), prompts + refused) << typed;
