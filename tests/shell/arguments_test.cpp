@@ -30,15 +30,6 @@ bool startsWith(const std::string& text, std::string_view prefix) {
 
 }  // namespace
 
-TEST(CommandLineArguments, LeavesOutTheProgramsOwnName) {
-  char program[] = "kalvex-terminal";
-  char help[] = "--help";
-  char* argv[] = {program, help, nullptr};
-  EXPECT_EQ(commandLineArguments(2, argv), std::vector<std::string_view>{"--help"});
-  EXPECT_TRUE(commandLineArguments(1, argv).empty());
-  EXPECT_TRUE(commandLineArguments(0, argv).empty());
-}
-
 TEST(AnswerArguments, RefusesEverythingElseWithTheUsageOnStandardError) {
   std::string usage = answer({"--help"}).out;
   const std::vector<std::vector<std::string_view>> refused = {

@@ -39,17 +39,8 @@ struct Session {
 }  // namespace
 
 // The shell transcripts show the dialogue, a restart, end of input, unusable
-// lines, and a log or an output that cannot be written; here are the effects
-// they cannot see.
-
-TEST(Startup, AppliesASavedColourCommandThreeTimes) {
-  Dialogue dialogue("x\n");
-  dialogue.platform.memoryFiles.writeFile("color_data.txt", "color 9e");
-  runStartup(dialogue.console);
-  EXPECT_EQ(dialogue.platform.effects,
-            (Effects{"title Kalvex Terminal", "color 9e", "cls", "color 9e", "cls", "color 9e"}));
-  EXPECT_EQ(dialogue.out.str(), banner());
-}
+// lines, saved colours and clearing on a terminal, and a log or an output
+// that cannot be written; here are the effects they cannot see.
 
 TEST(CommandLoop, EndOfInputPausesLikeX) {
   Session session("#\n");
@@ -85,14 +76,6 @@ TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
   ASSERT_EQ(dialogue.platform.effects.size(), 2u);
   EXPECT_EQ(dialogue.platform.effects[0], "ping example.com");
   EXPECT_EQ(dialogue.platform.effects[1], "start https://kalvex-terminal.example/feedback");
-}
-
-TEST(CommandLoop, ClearScreenClearsTwiceAndShowsTheBanner) {
-  Session session("k\nk\nx\n");
-  EXPECT_EQ(session.afterBanner(), promptBlock + "\n" + banner() + promptBlock + "\n" + banner() +
-                                       promptBlock + "\n" + farewell);
-  EXPECT_EQ(session.effects(),
-            (Effects{"title Kalvex Terminal", "cls", "cls", "cls", "cls", "cls", "cls", "pause"}));
 }
 
 TEST(CommandRecall, MirrorsTheFunctionHistoryWithoutTheToolsAnswers) {
