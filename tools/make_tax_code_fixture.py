@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Writes tests/taxcode/people.tsv: a few hundred made-up people born in real
-municipalities, with their tax codes worked out here by the published rule.
+"""Writes tests/taxcode/people.tsv: made-up people born in real municipalities,
+with their tax codes worked out here by the published rule.
 
 This is a second implementation of the rule, kept apart from the program's
 on purpose: the unit tests check that the program gives every code listed.
 It picks municipalities from data/risorsa.cf.txt whose names occur once, and
 types them the way a person would (mixed case, accents as UTF-8 letters).
+Of a few hundred people drawn it keeps the few that, together, exercise every
+rule: each month letter, both sexes, births abroad, accents, apostrophes,
+short and missing names, the name's fourth consonant, padding with X and
+every check character.
 
     python3 tools/make_tax_code_fixture.py data/risorsa.cf.txt tests/taxcode/people.tsv
 
@@ -127,6 +131,39 @@ def read_municipalities(path):
     return [(name, code) for name, code in entries if counts[name] == 1]
 
 
+def features(row):
+    """The rules of the code that `row` exercises."""
+    surname, name, day, month, year, typed_sex, typed_place, code = row
+    found = {'month ' + code[8], 'check ' + code[15], 'sex ' + typed_sex,
+             'abroad' if code[11] == 'Z' else 'in Italy'}
+    for label, text in (('surname', surname), ('name', name)):
+        consonants, vowels = split_letters(text)
+        found.add(f'{label} consonants {min(len(consonants), 4)}')
+        found.add(f'{label} letters {min(len(consonants) + len(vowels), 3)}')
+        if any(ord(ch) > 127 for ch in text):
+            found.add(label + ' accent')
+        if "'" in text or ' ' in text or '-' in text:
+            found.add(label + ' punctuation')
+    if any(ord(ch) > 127 for ch in typed_place):
+        found.add('place accent')
+    if year % 100 < 10:
+        found.add('year padded')
+    if day < 10:
+        found.add('day padded')
+    return found
+
+
+def covering(rows):
+    """Few rows that together show every feature any row shows."""
+    wanted = set().union(*(features(row) for row in rows))
+    chosen = []
+    while wanted:
+        best = max(rows, key=lambda row: len(features(row) & wanted))
+        chosen.append(best)
+        wanted -= features(best)
+    return sorted(chosen, key=rows.index)
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit('usage: make_tax_code_fixture.py RISORSA_CF_TXT OUTPUT')
@@ -144,6 +181,7 @@ def main():
         typed_sex = sex if rng.random() < 0.7 else sex.lower()
         code = tax_code(surname, name, year, month, day, sex, cadastral)
         rows.append((surname, name, day, month, year, typed_sex, typed_form(stored, rng), code))
+    rows = covering(rows)
     with open(sys.argv[2], 'w', encoding='utf-8', newline='\n') as output:
         output.write('# surname\tname\tday\tmonth\tyear\tsex\tmunicipality\ttax code\n')
         for row in rows:

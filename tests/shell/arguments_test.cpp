@@ -30,36 +30,6 @@ bool startsWith(const std::string& text, std::string_view prefix) {
 
 }  // namespace
 
-TEST(CommandLineArguments, LeavesOutTheProgramsOwnName) {
-  char program[] = "kalvex-terminal";
-  char help[] = "--help";
-  char* argv[] = {program, help, nullptr};
-  EXPECT_EQ(commandLineArguments(2, argv), std::vector<std::string_view>{"--help"});
-  EXPECT_TRUE(commandLineArguments(1, argv).empty());
-  EXPECT_TRUE(commandLineArguments(0, argv).empty());
-}
-
-TEST(AnswerArguments, NoArgumentStartsTheDialogueSilently) {
-  Answer none = answer({});
-  EXPECT_FALSE(none.status);
-  EXPECT_EQ(none.out + none.err, "");
-}
-
-TEST(AnswerArguments, HelpAndVersionAnswerOnStandardOutput) {
-  Answer help = answer({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(startsWith(help.out, "Uso: ")) << help.out;
-  EXPECT_NE(help.out.find("--version"), std::string::npos);
-  EXPECT_NE(help.out.find("Manuale completo: "), std::string::npos);
-  EXPECT_EQ(help.err, "");
-
-  Answer version = answer({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(startsWith(version.out, "Kalvex Terminal, versione ")) << version.out;
-  EXPECT_EQ(version.out.back(), '\n');
-  EXPECT_EQ(version.err, "");
-}
-
 TEST(AnswerArguments, RefusesEverythingElseWithTheUsageOnStandardError) {
   std::string usage = answer({"--help"}).out;
   const std::vector<std::vector<std::string_view>> refused = {

@@ -94,12 +94,6 @@ TEST_F(MunicipalityFile, SkipsRecordsCutShortOrWithoutANumber) {
   EXPECT_EQ(codeOf("ROMA"), "H501");
 }
 
-TEST_F(MunicipalityFile, AnEmptyFileLoadsAnEmptyTable) {
-  files.writeFile("risorsa.cf.txt", "");
-  EXPECT_TRUE(loadHere());
-  EXPECT_EQ(table->size(), 0u);
-}
-
 TEST_F(MunicipalityFile, FailsWithoutAReadableFile) {
   EXPECT_FALSE(loadHere());
   files.makeDirectory("risorsa.cf.txt");
@@ -137,30 +131,3 @@ TEST_F(MunicipalityFile, TheWorkingDirectoryWinsOverTheDataDirectories) {
   EXPECT_EQ(table.status().code(), Status::Code::tooLarge);
 }
 
-TEST_F(MunicipalityFile, TheShippedFileGivesEveryNameItsLastCode) {
-  std::ifstream shipped(KALVEX_SHIPPED_MUNICIPALITIES, std::ios::binary);
-  ASSERT_TRUE(shipped) << KALVEX_SHIPPED_MUNICIPALITIES;
-  std::ostringstream content;
-  content << shipped.rdbuf();
-  files.makeDirectory("data");
-  files.writeFile(fileIn("data"), content.str());
-  ASSERT_TRUE(load({"data"}));
-  // Read back independently: one "NAME<TAB>CODE" per line, the last code of a
-  // name being the one that counts.
-  std::istringstream lines(content.str());
-  std::map<std::string, std::string> lastCode;
-  std::size_t count = 0;
-  for (std::string line; std::getline(lines, line); ++count) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
-    std::size_t tab = line.find('\t');
-    ASSERT_NE(tab, std::string::npos) << line;
-    std::string code = line.substr(tab + 1);
-    // The stored number has no leading zeros.
-    lastCode[line.substr(0, tab)] = code[0] + std::to_string(std::stoi(code.substr(1)));
-  }
-  EXPECT_GT(count, 13000u);
-  EXPECT_EQ(table->size(), count);
-  for (const auto& [name, code] : lastCode)
-    EXPECT_EQ(codeOf(name), code) << name;
-}

@@ -4,11 +4,6 @@
 
 #include <string>
 
-#ifdef __linux__
-#include <unistd.h>
-
-#include <fstream>
-#endif
 
 TEST(NameHash, SumsSignedBytesIntoTheTablesRange) {
   EXPECT_EQ(nameHash(""), 0u);
@@ -49,32 +44,3 @@ TEST(MunicipalityTable, ReleaseEmptiesEveryBucket) {
   table.load("ROMA\tH501\n");
   EXPECT_EQ(table.find("ROMA")->number, 501);
 }
-
-#ifdef __linux__
-namespace {
-
-// The resident memory of this process, from /proc.
-std::size_t residentBytes() {
-  std::ifstream statm("/proc/self/statm");
-  std::size_t total = 0, resident = 0;
-  statm >> total >> resident;
-  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
-}  // namespace
-
-// A file of the tiniest records costs the table no more than about twice
-// its size: its own copy of the text and a few bytes a record.
-TEST(MunicipalityTable, HoldsTinyRecordsInAboutTwiceTheirSize) {
-  std::string text;
-  for (int i = 0; i < 3'000'000; ++i)
-    text += "a\tH1\n";
-  MunicipalityTable table;
-  std::size_t before = residentBytes();
-  table.load(text);
-  std::size_t grown = residentBytes() - before;
-  EXPECT_EQ(table.size(), 3'000'000u);
-  EXPECT_EQ(table.find("a")->number, 1);
-  EXPECT_LT(grown, 2 * text.size()) << grown << " bytes for " << text.size();
-}
-#endif

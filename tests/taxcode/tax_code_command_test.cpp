@@ -40,14 +40,6 @@ std::string run(const std::string& typed) {
 
 }  // namespace
 
-// The taxcode transcripts show the worked example, the questions asked again
-// and the sex read from its first character.
-TEST(TaxCodeCommand, PrintsTheCodeOfTheAnswers) {
-  EXPECT_EQ(run("Rossi\nMario\n10\n12\n1985\nM\nBagni San Giuliano\n"),
-            names + dateHeading + dayPrompt + monthPrompt + yearPrompt + sexPrompt +
-                municipalityPrompt + result("RSSMRA85T10A562S"));
-}
-
 TEST(TaxCodeCommand, ReadsLongNamesWhole) {
   std::string longSurname(200, 'Z');
   EXPECT_EQ(run(longSurname + "\n" + std::string(100, 'a') +
