@@ -1,6 +1,8 @@
 // Standard input, output and the restart on Windows, run under wine.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -9,12 +11,26 @@
 #include "platform/windows/windows_input.h"
 #include "platform/windows/windows_output.h"
 #include "platform/windows/windows_restart.h"
-#include "scratch_directory.h"
 
 namespace {
 
-HANDLE openForReading(const char* name) {
-  return CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+// A file of the test's own in the temporary folder, removed afterwards; the
+// working directory stays where it is.
+struct TemporaryFile {
+  explicit TemporaryFile(const std::string& content) {
+    static int made = 0;
+    path = (std::filesystem::temp_directory_path() /
+            ("kalvex-streams-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++made)))
+               .string();
+    std::ofstream(path, std::ios::binary) << content;
+  }
+  ~TemporaryFile() { std::filesystem::remove(path); }
+  std::string path;
+};
+
+HANDLE openForReading(const std::string& name) {
+  return CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -73,9 +89,8 @@ std::wstring commandInterpreter() {
 }  // namespace
 
 TEST(HandleInputBuffer, FoldsLineEndsYetHandsOnTheUnreadBytesAsRead) {
-  ScratchDirectory directory;
-  writeFile("input", "l\r\n#\ra\r\nx\r\n");
-  HANDLE file = openForReading("input");
+  TemporaryFile input("l\r\n#\ra\r\nx\r\n");
+  HANDLE file = openForReading(input.path);
   HandleInputBuffer buffer(file);
   std::istream in(&buffer);
   std::string line;
@@ -86,11 +101,10 @@ TEST(HandleInputBuffer, FoldsLineEndsYetHandsOnTheUnreadBytesAsRead) {
 }
 
 TEST(HandleInputBuffer, JoinsALineEndSplitBetweenTwoReads) {
-  ScratchDirectory directory;
   // The file is read in 64 KiB blocks: CR closes the first, LF opens the next.
   std::string longLine(64 * 1024 - 1, 'a');
-  writeFile("input", longLine + "\r\nb\r\nc\r");
-  HANDLE file = openForReading("input");
+  TemporaryFile input(longLine + "\r\nb\r\nc\r");
+  HANDLE file = openForReading(input.path);
   HandleInputBuffer buffer(file);
   std::istream in(&buffer);
   std::string line;
@@ -151,9 +165,8 @@ TEST(RunFreshInstance, FeedsAPipedInputTheUnreadBytesFirstAndEndsWithTheStatus) 
 }
 
 TEST(RunFreshInstance, RewindsAFileInputToTheUnreadBytes) {
-  ScratchDirectory directory;
-  writeFile("input", "exit 5\r\n");
-  HANDLE file = openForReading("input");
+  TemporaryFile input("exit 5\r\n");
+  HANDLE file = openForReading(input.path);
   char taken[4];
   DWORD got = 0;
   ASSERT_TRUE(ReadFile(file, taken, sizeof taken, &got, nullptr));
