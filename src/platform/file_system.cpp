@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 Result<std::string> readWholeFile(FileSystem& files, const std::string& path, std::size_t limit) {
   Result<std::unique_ptr<ReadableFile>> opened = files.openForReading(path);
@@ -64,4 +66,15 @@ Status fileFailure(const std::string& path, int error) {
       break;
   }
   return Status::failure(code, path + ": " + std::strerror(error != 0 ? error : EIO));
+}
+
+Status notRegularFile(const std::string& path) {
+  return Status::failure(Status::Code::wrongKind, path + ": non e' un file regolare");
+}
+
+std::string temporaryNameIn(const std::string& folder) {
+  std::random_device seed;
+  char name[32];
+  std::snprintf(name, sizeof name, "kalvex-%08x.tmp", static_cast<unsigned>(seed()));
+  return folder + name;
 }

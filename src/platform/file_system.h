@@ -68,6 +68,18 @@ class FileSystem {
 // apart, with the system's own words for it.
 Status fileFailure(const std::string& path, int error);
 
+// The failure for a name that is not a regular file (a directory, a FIFO, a
+// device).
+Status notRegularFile(const std::string& path);
+
+// A fresh name for a replacement file in `folder` (empty, or ending in a
+// separator). Short, so that any name the file system accepts can be
+// written: the temporary name does not grow with the final one.
+std::string temporaryNameIn(const std::string& folder);
+
+// How many fresh temporary names a replacement tries before giving up.
+inline constexpr int temporaryNameAttempts = 100;
+
 // The whole content of `path`, in binary, line ends included; a failure when
 // it cannot be read or holds more than `limit` bytes (Code::tooLarge), even
 // if it grows past the limit after it was opened.

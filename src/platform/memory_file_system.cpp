@@ -97,7 +97,7 @@ Status MemoryFileSystem::checkWritable(const std::string& path) const {
     return failure(Status::Code::refused, path, "permesso negato");
   auto found = nodes_.find(path);
   if (found != nodes_.end() && found->second.kind != FileKind::regular)
-    return failure(Status::Code::wrongKind, path, "non e' un file regolare");
+    return notRegularFile(path);
   return Status::ok();
 }
 
@@ -108,7 +108,7 @@ Result<std::unique_ptr<ReadableFile>> MemoryFileSystem::openForReading(const std
   if (found == nodes_.end())
     return failure(Status::Code::notFound, path, "file inesistente");
   if (found->second.kind != FileKind::regular)
-    return failure(Status::Code::wrongKind, path, "non e' un file regolare");
+    return notRegularFile(path);
   return std::unique_ptr<ReadableFile>(std::make_unique<MemoryReadableFile>(found->second.content));
 }
 

@@ -31,3 +31,11 @@ bool writeAll(int fd, const char* data, std::size_t size) {
   }
   return true;
 }
+
+ssize_t readSome(int fd, char* data, std::size_t size) {
+  ssize_t got = 0;
+  do {
+    got = read(fd, data, size);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}

@@ -14,3 +14,7 @@ int openWithoutWaiting(const char* path, int flags, mode_t mode = 0);
 // Writes all `size` bytes, carrying on after signals. False after a failed
 // write, with errno telling why (EIO when nothing could be written).
 bool writeAll(int fd, const char* data, std::size_t size);
+
+// Reads up to `size` bytes, carrying on after signals: the count, 0 at the
+// end, -1 with errno telling why.
+ssize_t readSome(int fd, char* data, std::size_t size);

@@ -19,14 +19,11 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <random>
 
 #include "platform/posix/posix_descriptor.h"
 #include "platform/posix/posix_links.h"
 
 namespace {
-
-constexpr int creationAttempts = 100;
 
 // The file being written, where a signal handler can find it. One at a time
 // is all the program ever writes.
@@ -42,10 +39,6 @@ void rememberUnfinished(const std::string& path) {
 }
 
 void forgetUnfinished() { unfinishedKnown = 0; }
-
-Status notRegular(const std::string& path) {
-  return Status::failure(Status::Code::wrongKind, path + ": non e' un file regolare");
-}
 
 Status refusedLink(const std::string& path) {
   return Status::failure(Status::Code::refused, path + ": collegamento non seguito");
@@ -71,13 +64,10 @@ class PosixReadableFile : public ReadableFile {
   PosixReadableFile& operator=(const PosixReadableFile&) = delete;
 
   Result<std::size_t> read(char* buffer, std::size_t capacity) override {
-    for (;;) {
-      ssize_t got = ::read(fd_, buffer, capacity);
-      if (got >= 0)
-        return static_cast<std::size_t>(got);
-      if (errno != EINTR)
-        return fileFailure("", errno);
-    }
+    ssize_t got = readSome(fd_, buffer, capacity);
+    if (got < 0)
+      return fileFailure("", errno);
+    return static_cast<std::size_t>(got);
   }
   std::uint64_t size() const override { return size_; }
 
@@ -90,15 +80,6 @@ mode_t currentUmask() {
   mode_t mask = umask(0);
   umask(mask);
   return mask;
-}
-
-// Short, so that any name the file system accepts can be written: the
-// temporary name does not grow with the final one.
-std::string temporaryNameIn(const std::string& folder) {
-  std::random_device seed;
-  char name[32];
-  std::snprintf(name, sizeof name, "kalvex-%08x.tmp", static_cast<unsigned>(seed()));
-  return folder + name;
 }
 
 std::string folderOf(const std::string& path) {
@@ -204,7 +185,7 @@ Result<int> openForChanging(const std::string& path, int mode) {
     return fileFailure(path, errno);
   if (!regularSize(fd)) {
     closeHandle(fd);
-    return notRegular(path);
+    return notRegularFile(path);
   }
   return fd;
 }
@@ -227,7 +208,7 @@ Result<std::unique_ptr<ReadableFile>> PosixFileSystem::openForReading(const std:
   std::optional<std::uint64_t> size = regularSize(fd);
   if (!size) {
     closeHandle(fd);
-    return notRegular(path);
+    return notRegularFile(path);
   }
   return std::unique_ptr<ReadableFile>(std::make_unique<PosixReadableFile>(fd, *size));
 }
@@ -246,11 +227,11 @@ Result<std::unique_ptr<ReplacementFile>> PosixFileSystem::startReplacing(const s
     return fileFailure(path, errno);
   // Moving a file over a device or FIFO would remove it, not write to it.
   if (replacing && !S_ISREG(existing.st_mode))
-    return notRegular(path);
+    return notRegularFile(path);
   if (replacing && access(finalPath.c_str(), W_OK) != 0)
     return fileFailure(path, errno);
   std::string folder = folderOf(finalPath);
-  for (int attempt = 0; attempt < creationAttempts; ++attempt) {
+  for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
     std::string temporaryPath = temporaryNameIn(folder);
     // Readable by the owner alone until it is complete: the text being
     // written may be a secret deciphered from a private file.

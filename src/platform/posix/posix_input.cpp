@@ -14,14 +14,6 @@
 
 namespace {
 
-ssize_t readSome(int fd, char* block, size_t size) {
-  ssize_t got = 0;
-  do {
-    got = read(fd, block, size);
-  } while (got < 0 && errno == EINTR);
-  return got;
-}
-
 // A file with no name, gone once the last descriptor on it is closed.
 int unnamedFile() {
 #ifdef __linux__

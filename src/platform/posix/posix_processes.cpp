@@ -12,6 +12,8 @@
 
 #include <thread>
 
+#include "platform/posix/posix_descriptor.h"
+
 namespace {
 
 constexpr auto childPollInterval = std::chrono::milliseconds(20);
@@ -105,10 +107,7 @@ bool startDetached(const char* program, const std::string& argument) {
   int status = 0;
   waitpid(child, &status, 0);
   char failed = 0;
-  ssize_t got = 0;
-  do {
-    got = read(report[0], &failed, 1);
-  } while (got < 0 && errno == EINTR);
+  ssize_t got = readSome(report[0], &failed, 1);
   close(report[0]);
   return got == 0;
 }

@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <system_error>
 
 #include "platform/native_path.h"
@@ -25,12 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int creationAttempts = 100;
-
-Status notRegular(const std::string& path) {
-  return Status::failure(Status::Code::wrongKind, path + ": non e' un file regolare");
-}
 
 Status writeFailure(const std::string& path) {
   DWORD error = GetLastError();
@@ -73,15 +66,6 @@ class WindowsReadableFile : public ReadableFile {
   int handle_;
   std::uint64_t size_;
 };
-
-// Short, so that any name the file system accepts can be written: the
-// temporary name does not grow with the final one.
-std::string temporaryNameIn(const std::string& folder) {
-  std::random_device seed;
-  char name[32];
-  std::snprintf(name, sizeof name, "kalvex-%08x.tmp", static_cast<unsigned>(seed()));
-  return folder + name;
-}
 
 std::string folderOf(const std::string& path) {
   std::size_t slash = path.find_last_of("/\\");
@@ -163,7 +147,7 @@ Result<int> openForChanging(const std::string& path, int mode) {
     return fileFailure(path, errno);
   if (!regularSize(handle)) {
     closeHandle(handle);
-    return notRegular(path);
+    return notRegularFile(path);
   }
   return handle;
 }
@@ -188,14 +172,14 @@ Result<std::unique_ptr<ReadableFile>> WindowsFileSystem::openForReading(const st
   fs::path name = nativePath(path);
   std::error_code error;
   if (!fs::is_regular_file(name, error))
-    return fs::exists(name, error) ? notRegular(path) : fileFailure(path, ENOENT);
+    return fs::exists(name, error) ? notRegularFile(path) : fileFailure(path, ENOENT);
   int handle = _wopen(name.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
   if (handle < 0)
     return fileFailure(path, errno);
   std::optional<std::uint64_t> size = regularSize(handle);
   if (!size) {
     closeHandle(handle);
-    return notRegular(path);
+    return notRegularFile(path);
   }
   return std::unique_ptr<ReadableFile>(std::make_unique<WindowsReadableFile>(handle, *size));
 }
@@ -211,11 +195,11 @@ Result<std::unique_ptr<ReplacementFile>> WindowsFileSystem::startReplacing(
     return fileFailure(path, EACCES);
   // Moving a file over a device or pipe would remove it, not write to it.
   if (replacing && !fs::is_regular_file(existing))
-    return notRegular(path);
+    return notRegularFile(path);
   if (replacing && _waccess(nativePath(path).c_str(), 2) != 0)
     return fileFailure(path, errno);
   std::string folder = folderOf(path);
-  for (int attempt = 0; attempt < creationAttempts; ++attempt) {
+  for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
     std::string temporaryPath = temporaryNameIn(folder);
     // Nobody else may open the file while it is being written.
     int handle = _wsopen(nativePath(temporaryPath).c_str(),
