@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
-"""Runs one transcript case (the format: transcripts/README).
+"""Runs one end-to-end case (the format: transcripts/README).
 
     run_transcript.py PROGRAM FILE CASE [--pty PTY_RUN]
-    run_transcript.py --block NAME        (prints a block, as the program writes it)
 
-With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build: CR LF
-is folded to LF in its output and, on both sides, in the files left behind;
-its own blocks and sections are used and "windows-skip" cases are skipped.
+With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build: its own
+blocks and sections are used, CR LF is folded to LF in its output and, on both
+sides, in the files left behind, and terminal cases are skipped.
 """
 
 import os
@@ -18,68 +17,143 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-import transcript  # noqa: E402
-
-FILE_LIMIT = 16 * 1024 * 1024
-SKIPPED = 77
-HISTORY = "function_history.txt"
 WINDOWS = os.environ.get("KALVEX_TRANSCRIPT_SYSTEM") == "windows"
+HISTORY = "function_history.txt"
+FILE_LIMIT = 16 * 1024 * 1024
+ESCAPES = {"e": b"\x1b", "a": b"\x07", "r": b"\r", "t": b"\t", "s": b" "}
 SECTIONS = {"args", "env", "status", "stderr", "stdout", "before", "after", "terminal", "pipe",
-            "output", "windows-skip"}
+            "output"}
 
 
-def read(path):
-    with open(path, "rb") as file:
-        return file.read()
+class FormatError(Exception):
+    pass
 
 
-def fold(data):
-    return data and data.replace(b"\r\n", b"\n")
+def line_bytes(text, blocks, where, typed=None):
+    """The bytes of one display line and whether it ends without a line end.
+
+    With a list for typed, «...» ends the line: its text and line end (none
+    with \\c inside) go to the list."""
+    out = bytearray()
+    i = 0
+    while i < len(text):
+        ch, code = text[i], text[i + 1:i + 2]
+        if ch == "«" and typed is not None:
+            if not text.endswith("»"):
+                raise FormatError(f"{where}: typed text must end the line with »")
+            value, no_line_end = line_bytes(text[i + 1:-1], blocks, where)
+            typed.append(value if no_line_end else value + b"\n")
+            return bytes(out), True
+        if ch != "\\":
+            out += ch.encode("utf-8", "surrogateescape")
+            i += 1
+            continue
+        i += 2
+        name = text[i:].partition("}")[0]
+        if code in ESCAPES:
+            out += ESCAPES[code]
+        elif code == "c" and i == len(text):
+            return bytes(out), True
+        elif code == "{" and name in blocks:
+            out += blocks[name]
+            i += len(name) + 1
+        elif code == "x" and len(text[i:i + 2]) == 2 and all(c in "0123456789abcdefABCDEF"
+                                                             for c in text[i:i + 2]):
+            out.append(int(text[i:i + 2], 16))
+            i += 2
+        elif code and not (code.isascii() and code.isalnum()):
+            out += code.encode("utf-8", "surrogateescape")
+        else:
+            raise FormatError(f"{where}: bad escape \\{code}")
+    return bytes(out), False
+
+
+def decode(lines, blocks, where, typed=None):
+    """Display lines to the bytes they show; typed text, where allowed, to typed."""
+    output = bytearray()
+    for number, line in enumerate(lines, 1):
+        here = f"{where}, line {number}"
+        if line.startswith("@"):
+            name, _, rest = line[1:].partition(" ")
+            if name not in blocks:
+                raise FormatError(f"{here}: no block named {name!r}")
+            output += blocks[name]
+            if rest and line_bytes(rest, blocks, here, typed) != (b"", True):
+                raise FormatError(f"{here}: only «typed» text may follow a block")
+            continue
+        value, no_line_end = line_bytes(line, blocks, here, typed)
+        output += value if no_line_end else value + b"\n"
+    return bytes(output)
+
+
+def parse(path):
+    """[(case name, [[kind, argument, lines], ...])], the session first."""
+    with open(path, encoding="utf-8", errors="surrogateescape", newline="\n") as file:
+        lines = file.read().split("\n")
+    cases = []
+    for line in lines[:-1] if lines[-1] == "" else lines:
+        if line.startswith("=== "):
+            cases.append((line[4:].strip(), [["session", "", []]]))
+        elif cases and line.startswith("--- "):
+            kind, _, argument = line[4:].strip().partition(" ")
+            cases[-1][1].append([kind, argument.strip(), []])
+        elif cases:
+            cases[-1][1][-1][2].append(line)
+    return cases
+
+
+def read_blocks():
+    """The named blocks; "=== NAME windows" stands for NAME in the Windows build."""
+    blocks = {}
+    for name, sections in parse(os.path.join(HERE, "blocks.txt")):
+        name, _, system = name.partition(" ")
+        if system == "" and name in blocks:
+            continue
+        if system == "" or WINDOWS:
+            blocks[name] = decode(sections[0][2], blocks, f"block {name}")
+    return blocks
 
 
 class Expected:
-    """What a case says, its blocks expanded."""
+    """What a case says: the session, then its "--- KIND" sections."""
 
-    def __init__(self, case, blocks):
-        self.stdout, self.typed = transcript.decode(case.sections[0].lines, blocks, case.name)
-        self.stderr = b""
+    def __init__(self, name, sections, blocks):
+        typed = []
+        self.stdout = decode(sections[0][2], blocks, name, typed)
+        self.typed = b"".join(typed)
+        self.stderr, self.status, self.signals = b"", None, None
         self.before, self.files, self.arguments, self.environment = {}, {}, [], []
-        self.status, self.terminal, self.pipe, self.output, self.windows_skip = 0, None, False, \
-            None, None
+        self.pipe = self.output = None
         # A windows section wins over the usual one wherever it stands.
-        for section in sorted(case.sections[1:], key=lambda s: s.argument == "windows"):
-            kind, argument = section.kind, section.argument
-            where = f"{case.name}, --- {kind} {argument}"
-            text = transcript.decode(section.lines, blocks, where, False)[0]
-            if kind not in SECTIONS or kind == "stdout" and argument != "windows" or \
-                    kind == "stderr" and argument not in ("", "windows"):
-                raise transcript.FormatError(f"{where}: unknown section")
+        for kind, argument, lines in sorted(sections[1:], key=lambda s: s[1] == "windows"):
+            where = f"{name}, --- {kind} {argument}"
+            if kind not in SECTIONS or kind in ("stdout", "stderr") and argument not in \
+                    ("", "windows") or kind == "stdout" and argument == "":
+                raise FormatError(f"{where}: unknown section")
+            text = decode(lines, blocks, where)
             if kind in ("stdout", "stderr"):
                 if argument == "" or WINDOWS:
                     setattr(self, kind, text)
             elif kind in ("before", "after"):
                 (self.before if kind == "before" else self.files)[argument] = text
-            elif kind == "args":
-                self.arguments = [os.fsdecode(a) for a in transcript.split_lines(text)]
-            elif kind == "env":
-                self.environment = [a.decode() for a in transcript.split_lines(text) if a]
-            elif section.lines:
-                raise transcript.FormatError(f"{where}: takes no lines")
+            elif kind in ("args", "env"):
+                values = text.split(b"\n")[:-1]
+                if kind == "args":
+                    self.arguments = [os.fsdecode(a) for a in values]
+                else:
+                    self.environment = [a.decode().partition("=")[::2] for a in values]
+            elif lines:
+                raise FormatError(f"{where}: takes no lines")
             elif kind == "status":
                 self.status = int(argument)
             elif kind == "terminal":
-                self.terminal = argument
-            elif kind == "pipe":
-                self.pipe = True
-            elif kind == "output":
-                self.output = argument
+                self.signals = argument.split() or [None]
             else:
-                self.windows_skip = argument
+                setattr(self, kind, argument or True)
         # A file put in first is expected left as it was unless a case says otherwise.
         self.files = {**self.before, **self.files}
-        if self.output not in (None, "full", "limit"):
-            raise transcript.FormatError(f"{case.name}: '--- output' is 'full' or 'limit'")
+        if self.output not in (None, "full", "limit") or self.pipe not in (None, True, "held"):
+            raise FormatError(f"{name}: '--- output' is full or limit, '--- pipe' held or nothing")
 
 
 def left_behind(directory):
@@ -91,62 +165,68 @@ def left_behind(directory):
             key = os.path.relpath(path, directory).replace(os.sep, "/")
             if os.path.islink(path):
                 found[key] = b"symbolic link to " + os.fsencode(os.readlink(path))
-            elif not os.path.isfile(path):
-                # A FIFO or device would block the read, or never end it.
-                found[key] = b"not a regular file"
+            elif os.path.isfile(path):
+                with open(path, "rb") as file:
+                    found[key] = file.read()
             else:
-                found[key] = read(path)
+                found[key] = b"not a regular file"  # reading a FIFO or device could block
         if not names and not dirs and root != directory:
             found[os.path.relpath(root, directory).replace(os.sep, "/") + "/"] = None
     return found
 
 
-def run(program, expected, work, pty_run):
+def run(program, expected, work, pty_run, signal_name):
     directory = os.path.join(work, "dir")
+    os.makedirs(directory)
     for name, content in expected.before.items():
         path = os.path.join(directory, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as file:
             file.write(content)
-    os.makedirs(directory, exist_ok=True)
     environment = dict(os.environ, TERM="xterm")
     environment.pop("NO_COLOR", None)
-    environment.update(a.partition("=")[::2] for a in expected.environment)
-    command = ["timeout", "30", program, *expected.arguments]
-    if expected.terminal is not None:
-        if not pty_run:
-            sys.exit("no pseudo-terminal runner given")
-        signal_name = [expected.terminal] if expected.terminal else []
-        command = ["timeout", "30", pty_run, *signal_name, "--", program]
-    output_path = os.path.join(work, "stdout")
+    environment.update(expected.environment)
+    command = [program, *expected.arguments]
+    if expected.signals is not None:
+        command = [pty_run, *([signal_name] if signal_name else []), "--", program]
     options = {}
     if expected.output == "limit":
         # Standard output takes what the session shows and no byte more; the
-        # program sees the write fail (not the signal that would end it).
+        # program sees the write fail, not the signal that would end it.
         limit = len(expected.stdout) + (expected.stdout.count(b"\n") if WINDOWS else 0)
 
         def limit_files():
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
             resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
         options = {"preexec_fn": limit_files, "restore_signals": False}
-    input_path = os.path.join(work, "input")
-    with open(input_path, "wb") as typed:
+    paths = {name: os.path.join(work, name) for name in ("input", "stdout", "stderr")}
+    with open(paths["input"], "wb") as typed:
         typed.write(expected.typed)
-    with open("/dev/full" if expected.output == "full" else output_path, "wb") as out, \
-            open(os.path.join(work, "stderr"), "wb") as err, open(input_path, "rb") as typed:
-        process = subprocess.Popen(command, stdin=subprocess.PIPE if expected.pipe else typed,
-                                   stdout=out, stderr=err, cwd=directory, env=environment,
-                                   **options)
+    with open("/dev/full" if expected.output == "full" else paths["stdout"], "wb") as out, \
+            open(paths["stderr"], "wb") as err, open(paths["input"], "rb") as typed:
+        process = subprocess.Popen(["timeout", "30", *command], stdout=out, stderr=err,
+                                   stdin=subprocess.PIPE if expected.pipe else typed,
+                                   cwd=directory, env=environment, **options)
+        problems = []
         if expected.pipe:
             try:
                 process.stdin.write(expected.typed)
+                process.stdin.flush()
+                if expected.pipe == "held":
+                    # Open until the program has ended: nothing it started may read on.
+                    process.wait()
+                    process.stdin.write(b"x\n")
+                    process.stdin.flush()
+                    problems.append("something still reads the input after the program ended")
                 process.stdin.close()
             except BrokenPipeError:
                 pass
         status = process.wait()
-    stdout = read(output_path) if os.path.exists(output_path) else b""
-    return status if status >= 0 else 128 - status, stdout, read(os.path.join(work, "stderr")), \
-        left_behind(directory)
+    printed = []
+    for name in ("stdout", "stderr"):
+        with open(paths[name] if os.path.exists(paths[name]) else os.devnull, "rb") as file:
+            printed.append(file.read())
+    return [status if status >= 0 else 128 - status, *printed, left_behind(directory), problems]
 
 
 def report_difference(what, expected, actual, lines):
@@ -158,20 +238,22 @@ def report_difference(what, expected, actual, lines):
     sys.stdout.write("".join(difference[:lines]) + ("...\n" if len(difference) > lines else ""))
 
 
-def compare(expected, status, stdout, stderr, files):
-    failed = status != expected.status
-    if failed:
-        print(f"exit status {status}, expected {expected.status}")
+def compare(expected, status_wanted, status, stdout, stderr, files, problems):
+    for problem in problems:
+        print(problem)
+    failed = bool(problems)
+    if status != status_wanted:
+        print(f"exit status {status}, expected {status_wanted}")
+        failed = True
     wanted = dict(expected.files)
     # The log of the lines typed at the prompt is checked only where a case
     # names it: elsewhere it would repeat the session's commands.
     if HISTORY not in wanted:
         files.pop(HISTORY, None)
-    if WINDOWS:
-        stdout, stderr = fold(stdout), fold(stderr)
-        wanted, files = ({n: fold(c) for n, c in d.items()} for d in (wanted, files))
-    for what, want, got, lines in (("standard error", expected.stderr, stderr, 20),
-                                   ("standard output", expected.stdout, stdout, 40)):
+    fold = (lambda data: data and data.replace(b"\r\n", b"\n")) if WINDOWS else (lambda d: d)
+    wanted, files = ({n: fold(c) for n, c in d.items()} for d in (wanted, files))
+    for what, want, got, lines in (("standard error", expected.stderr, fold(stderr), 20),
+                                   ("standard output", expected.stdout, fold(stdout), 40)):
         if want != got:
             report_difference(what, want, got, lines)
             failed = True
@@ -188,39 +270,40 @@ def compare(expected, status, stdout, stderr, files):
 
 def main():
     arguments = sys.argv[1:]
-    blocks = transcript.parse_blocks(read(os.path.join(HERE, "blocks.txt")),
-                                     "windows" if WINDOWS else "posix")
-    if arguments[:1] == ["--block"]:
-        sys.stdout.buffer.write(blocks[arguments[1]])
-        return 0
     pty_run = None
     if "--pty" in arguments:
         index = arguments.index("--pty")
         pty_run = os.path.abspath(arguments[index + 1])
         del arguments[index:index + 2]
     program, path, name = arguments
-    # The program runs in a directory of its own: names relative to here
-    # would not reach it.
+    # The program runs in a directory of its own: names relative to here would not reach it.
     if os.sep in program:
         program = os.path.abspath(program)
-    case = next((c for c in transcript.parse_file(read(path))[1] if c.name == name), None)
-    if case is None:
+    sections = dict(parse(path)).get(name)
+    if sections is None:
         sys.exit(f"no case {name} in {path}")
-    expected = Expected(case, blocks)
-    if WINDOWS and expected.terminal is not None:
-        expected.windows_skip = "runs on a POSIX pseudo-terminal"
-    if WINDOWS and expected.windows_skip is not None:
-        print(f"not run on Windows: {expected.windows_skip}")
-        return SKIPPED
+    expected = Expected(name, sections, read_blocks())
+    if expected.signals is not None and (WINDOWS or not pty_run):
+        print("not run here: the case needs a POSIX pseudo-terminal")
+        return 77
     # Inherited by the program (set here, not between fork and exec, so
     # starting it stays cheap).
     resource.setrlimit(resource.RLIMIT_FSIZE, (FILE_LIMIT, FILE_LIMIT))
-    work = tempfile.mkdtemp()
-    try:
-        result = run(program, expected, work, pty_run)
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    return 1 if compare(expected, *result) else 0
+    failed = False
+    # "--- terminal SIGNAL..." runs the session once for each signal, which ends it.
+    for signal_name in expected.signals or [None]:
+        status = expected.status
+        if status is None:
+            status = 128 + signal.Signals["SIG" + signal_name] if signal_name else 0
+        work = tempfile.mkdtemp()
+        try:
+            result = run(program, expected, work, pty_run, signal_name)
+        finally:
+            shutil.rmtree(work, ignore_errors=True)
+        if compare(expected, status, *result):
+            print(f"(with signal {signal_name})" if signal_name else "", end="")
+            failed = True
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
