@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs one end-to-end case (the format: transcripts/README).
 
-    run_transcript.py PROGRAM FILE CASE [--pty PTY_RUN]
+    run_transcript.py PROGRAM FILE CASE
 
 With KALVEX_TRANSCRIPT_SYSTEM=windows the program is the Windows build: its own
 blocks and sections are used, CR LF is folded to LF in its output and, on both
@@ -55,7 +55,7 @@ def line_bytes(text, blocks, where, typed=None):
         elif code == "c" and i == len(text):
             return bytes(out), True
         elif code == "{" and name in blocks:
-            out += blocks[name]
+            out += blocks[name][0]
             i += len(name) + 1
         elif code == "x" and len(text[i:i + 2]) == 2 and all(c in "0123456789abcdefABCDEF"
                                                              for c in text[i:i + 2]):
@@ -77,7 +77,11 @@ def decode(lines, blocks, where, typed=None):
             name, _, rest = line[1:].partition(" ")
             if name not in blocks:
                 raise FormatError(f"{here}: no block named {name!r}")
-            output += blocks[name]
+            output += blocks[name][0]
+            if blocks[name][1] and typed is None:
+                raise FormatError(f"{here}: no typed text here")
+            if typed is not None:
+                typed.append(blocks[name][1])
             if rest and line_bytes(rest, blocks, here, typed) != (b"", True):
                 raise FormatError(f"{here}: only «typed» text may follow a block")
             continue
@@ -110,7 +114,8 @@ def read_blocks():
         if system == "" and name in blocks:
             continue
         if system == "" or WINDOWS:
-            blocks[name] = decode(sections[0][2], blocks, f"block {name}")
+            typed = []
+            blocks[name] = decode(sections[0][2], blocks, f"block {name}", typed), b"".join(typed)
     return blocks
 
 
@@ -175,7 +180,55 @@ def left_behind(directory):
     return found
 
 
-def run(program, expected, work, pty_run, signal_name):
+PAUSE = b"Premere un tasto per continuare . . . "
+
+
+def run_on_terminal(command, typed, signal_name, **options):
+    """Runs command on a raw pseudo-terminal (what it writes is what it wrote),
+    typed at once; the exit pause gets an arrow key; with signal_name, that
+    signal is sent once the program sits quietly at "Path: ". Input left
+    unread would reach the user's shell: it is reported as a problem."""
+    import pty
+    import select
+    import time
+    import tty
+    master, slave = pty.openpty()
+    tty.setraw(slave)
+    process = subprocess.Popen(command, stdin=slave, stdout=slave, start_new_session=True,
+                               preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)),
+                               **options)
+    os.write(master, typed)
+    output, answered, signalled = b"", 0, signal_name is None
+    start = last = time.monotonic()
+    problems = []
+    while process.poll() is None:
+        if select.select([master], [], [], 0.02)[0]:
+            output += os.read(master, 4096)
+            last = time.monotonic()
+        if output.endswith(PAUSE) and answered < len(output):
+            answered = len(output)
+            os.write(master, b"\x1b[A")
+        if not signalled and output.endswith(b"Path: ") and time.monotonic() - last > 0.3:
+            process.send_signal(signal.Signals["SIG" + signal_name])
+            signalled = True
+        if time.monotonic() - start > 20:
+            process.kill()
+            problems.append("the program did not end in time")
+
+    def rest(fd):
+        os.set_blocking(fd, False)
+        data = b""
+        while select.select([fd], [], [], 0)[0] and (block := os.read(fd, 4096)):
+            data += block
+        os.close(fd)
+        return data
+    output += rest(master)
+    if unread := rest(slave):
+        problems.append(f"{len(unread)} typed bytes left unread")
+    return process.returncode, output, problems
+
+
+def run(program, expected, work, signal_name):
     directory = os.path.join(work, "dir")
     os.makedirs(directory)
     for name, content in expected.before.items():
@@ -186,10 +239,8 @@ def run(program, expected, work, pty_run, signal_name):
     environment = dict(os.environ, TERM="xterm")
     environment.pop("NO_COLOR", None)
     environment.update(expected.environment)
-    command = [program, *expected.arguments]
-    if expected.signals is not None:
-        command = [pty_run, *([signal_name] if signal_name else []), "--", program]
-    options = {}
+    command = ["timeout", "30", program, *expected.arguments]
+    options = {"cwd": directory, "env": environment}
     if expected.output == "limit":
         # Standard output takes what the session shows and no byte more; the
         # program sees the write fail, not the signal that would end it.
@@ -198,30 +249,35 @@ def run(program, expected, work, pty_run, signal_name):
         def limit_files():
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
             resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
-        options = {"preexec_fn": limit_files, "restore_signals": False}
+        options.update(preexec_fn=limit_files, restore_signals=False)
     paths = {name: os.path.join(work, name) for name in ("input", "stdout", "stderr")}
     with open(paths["input"], "wb") as typed:
         typed.write(expected.typed)
+    problems = []
     with open("/dev/full" if expected.output == "full" else paths["stdout"], "wb") as out, \
             open(paths["stderr"], "wb") as err, open(paths["input"], "rb") as typed:
-        process = subprocess.Popen(["timeout", "30", *command], stdout=out, stderr=err,
-                                   stdin=subprocess.PIPE if expected.pipe else typed,
-                                   cwd=directory, env=environment, **options)
-        problems = []
-        if expected.pipe:
-            try:
-                process.stdin.write(expected.typed)
-                process.stdin.flush()
-                if expected.pipe == "held":
-                    # Open until the program has ended: nothing it started may read on.
-                    process.wait()
-                    process.stdin.write(b"x\n")
+        if expected.signals is not None:
+            status, printed, problems = run_on_terminal(command[2:], expected.typed, signal_name,
+                                                        stderr=err, **options)
+            out.write(printed)
+        else:
+            process = subprocess.Popen(command, stdout=out, stderr=err,
+                                       stdin=subprocess.PIPE if expected.pipe else typed,
+                                       **options)
+            if expected.pipe:
+                try:
+                    process.stdin.write(expected.typed)
                     process.stdin.flush()
-                    problems.append("something still reads the input after the program ended")
-                process.stdin.close()
-            except BrokenPipeError:
-                pass
-        status = process.wait()
+                    if expected.pipe == "held":
+                        # Open until the program has ended: nothing it started may read on.
+                        process.wait()
+                        process.stdin.write(b"x\n")
+                        process.stdin.flush()
+                        problems.append("something still reads the input after the program ended")
+                    process.stdin.close()
+                except BrokenPipeError:
+                    pass
+            status = process.wait()
     printed = []
     for name in ("stdout", "stderr"):
         with open(paths[name] if os.path.exists(paths[name]) else os.devnull, "rb") as file:
@@ -270,11 +326,6 @@ def compare(expected, status_wanted, status, stdout, stderr, files, problems):
 
 def main():
     arguments = sys.argv[1:]
-    pty_run = None
-    if "--pty" in arguments:
-        index = arguments.index("--pty")
-        pty_run = os.path.abspath(arguments[index + 1])
-        del arguments[index:index + 2]
     program, path, name = arguments
     # The program runs in a directory of its own: names relative to here would not reach it.
     if os.sep in program:
@@ -283,7 +334,7 @@ def main():
     if sections is None:
         sys.exit(f"no case {name} in {path}")
     expected = Expected(name, sections, read_blocks())
-    if expected.signals is not None and (WINDOWS or not pty_run):
+    if expected.signals is not None and WINDOWS:
         print("not run here: the case needs a POSIX pseudo-terminal")
         return 77
     # Inherited by the program (set here, not between fork and exec, so
@@ -297,11 +348,12 @@ def main():
             status = 128 + signal.Signals["SIG" + signal_name] if signal_name else 0
         work = tempfile.mkdtemp()
         try:
-            result = run(program, expected, work, pty_run, signal_name)
+            result = run(program, expected, work, signal_name)
         finally:
             shutil.rmtree(work, ignore_errors=True)
         if compare(expected, status, *result):
-            print(f"(with signal {signal_name})" if signal_name else "", end="")
+            if signal_name:
+                print(f"(with signal {signal_name})")
             failed = True
     return 1 if failed else 0
 
