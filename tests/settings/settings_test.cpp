@@ -66,6 +66,8 @@ TEST(RunHistoryCommand, ListsClearsOrRefusesByTheAnswer) {
       {"v\n", true, listing, false},
       {"c\n", true, question + "\nErrore: impossibile cancellare la cronologia.\n", false},
       {"", false, refused, false},
+      {" \n", false, refused, false},
+      {"\t\n", false, refused, false},
       {"x\n", false, refused, false},
       {"v \n", false, refused, false},
   };
@@ -114,69 +116,70 @@ TEST(OfferHistoryForRecall, OffersOnlyTheLatestLinesOfAnOrdinaryLog) {
 }
 
 // Blank and missing answers are refused before anything happens. Without a
-// site the shipped pages open, network or not, or their address is shown; with
-// one the network is checked before the answer is looked at.
-TEST(RunSettings, RefusesOrOpensTheInfoPages) {
+// site the shipped pages open, network or not, or their address is shown.
+TEST(RunSettings, RefusesOrOpensTheShippedInfoPages) {
+  if (siteConfigured())
+    GTEST_SKIP() << "built with a site address";
   const std::string menu = "Impostazioni\n\n\nComandi:\n\nTema=1\n\nInfo=2\n\n\nPath: ";
   const std::string info =
       menu +
       "\nInfo:\n\nPrivacy Policy = 1\nTearm and Conditions = 2\nInfo sul programma = 3\n\nPath: ";
   const std::string invalid = "\nFunzione non valida.Riprova\n\n";
-  const std::pair<std::string, std::string> refused[] = {
-      {" \n", menu + invalid},
-      {"", menu + invalid},
-      {"\t\n", menu + "\nFunzione errata\n"},
-      {"2\n \n", info + "\n" + invalid},
-      {"2\n", info + "\n" + invalid},
-  };
-  for (const auto& [typed, output] : refused) {
-    Dialogue dialogue(typed);
-    dialogue.platform.online = true;
-    runSettings(dialogue.console);
-    EXPECT_EQ(dialogue.out.str(), output) << typed;
-    EXPECT_EQ(dialogue.platform.effects, Effects{}) << typed;
-  }
-  const std::string ping = "ping " + std::string(publicHost);
-  const std::string shipped = "start file:///";
   const struct {
-    std::string answer, shippedEnding, sitePath;
-  } pages[] = {
-      {"1", "/site/privacy.html", "/privacy.md"},
-      {"2", "/site/terms%20and%20conditions.html", "/terms%20and%20conditions.md"},
-      {"3", "/site/programsfile/info.html", "/programsfile/info"},
+    std::string typed, output, page;
+  } cases[] = {
+      {" \n", menu + invalid, ""},
+      {"", menu + invalid, ""},
+      {"\t\n", menu + "\nFunzione errata\n", ""},
+      {"2\n \n", info + "\n" + invalid, ""},
+      {"2\n", info + "\n" + invalid, ""},
+      {"2\n7\n", info + invalid, ""},
+      {"2\n1\nnext\n", info, "/site/privacy.html"},
+      {"2\n2\nnext\n", info, "/site/terms%20and%20conditions.html"},
+      {"2\n3\nnext\n", info, "/site/programsfile/info.html"},
   };
-  for (const auto& page : pages) {
-    Dialogue dialogue("2\n" + page.answer + "\nnext\n");
-    dialogue.platform.online = siteConfigured();
+  for (const auto& c : cases) {
+    Dialogue dialogue(c.typed);
     runSettings(dialogue.console);
-    EXPECT_EQ(dialogue.out.str(), info) << page.answer;
-    EXPECT_EQ(dialogue.pending(), "next\n") << page.answer;
-    Effects& effects = dialogue.platform.effects;
-    if (siteConfigured()) {
-      EXPECT_EQ(effects,
-                (Effects{ping, "start " + std::string(siteBaseAddress()) + page.sitePath}));
-    } else {
-      ASSERT_EQ(effects.size(), 1u) << page.answer;
-      EXPECT_TRUE(effects[0].starts_with(shipped) && effects[0].ends_with(page.shippedEnding))
-          << effects[0];
-    }
-  }
-  for (bool online : {false, true}) {
-    Dialogue dialogue("2\n7\n");
-    dialogue.platform.online = online;
-    runSettings(dialogue.console);
-    bool networkError = siteConfigured() && !online;
-    EXPECT_EQ(dialogue.out.str(),
-              info + (networkError ? "\n\nErrore di rete, collegati e riprova.\n\n" : invalid));
-    EXPECT_EQ(dialogue.platform.effects, siteConfigured() ? Effects{ping} : Effects{});
+    EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
+    const Effects& effects = dialogue.platform.effects;
+    ASSERT_EQ(effects.size(), c.page.empty() ? 0u : 1u) << c.typed;
+    if (!c.page.empty())
+      EXPECT_TRUE(effects[0].starts_with("start file:///") && effects[0].ends_with(c.page));
   }
   Dialogue noBrowser("2\n1\n");
   noBrowser.platform.browserStarts = false;
   runSettings(noBrowser.console);
-  if (!siteConfigured()) {
-    EXPECT_TRUE(
-        noBrowser.out.str().starts_with(info + "Apri questo indirizzo nel browser: file:///"));
-    EXPECT_TRUE(noBrowser.out.str().ends_with("/site/privacy.html\n")) << noBrowser.out.str();
+  const std::string shown = noBrowser.out.str();
+  EXPECT_TRUE(shown.starts_with(info + "Apri questo indirizzo nel browser: file:///")) << shown;
+  EXPECT_TRUE(shown.ends_with("/site/privacy.html\n")) << shown;
+}
+
+// With a site the network is checked before the answer is looked at.
+TEST(RunSettings, OpensTheSitesPagesOnlyOnline) {
+  if (!siteConfigured())
+    GTEST_SKIP() << "built without a site address";
+  const std::string ping = "ping " + std::string(publicHost);
+  const std::string site = "start " + std::string(siteBaseAddress());
+  const struct {
+    std::string typed;
+    bool online;
+    Effects effects;
+  } cases[] = {
+      {"2\n1\nnext\n", true, {ping, site + "/privacy.md"}},
+      {"2\n2\nnext\n", true, {ping, site + "/terms%20and%20conditions.md"}},
+      {"2\n3\nnext\n", true, {ping, site + "/programsfile/info"}},
+      {"2\n7\nnext\n", true, {ping}},
+      {"2\n7\nnext\n", false, {ping}},
+      {"2\n \nnext\n", true, {}},
+  };
+  for (const auto& c : cases) {
+    Dialogue dialogue(c.typed);
+    dialogue.platform.online = c.online;
+    runSettings(dialogue.console);
+    EXPECT_EQ(dialogue.platform.effects, c.effects) << c.typed;
+    EXPECT_EQ(dialogue.pending(), "next\n") << c.typed;
+    EXPECT_EQ(dialogue.out.str().ends_with("Errore di rete, collegati e riprova.\n\n"), !c.online);
   }
 }
 
@@ -206,9 +209,16 @@ TEST(RunThemeDialogue, AppliesAndSavesOnlyWhatTheAnswersAllow) {
   const struct {
     std::string typed, output, applied, pending;
   } cases[] = {
-      {"1\nbianco\n\n", names + white, "", ""},      {"1\nblu\n giallo\n", refused, "", ""},
-      {"1\nBlu\ngiallo\n", refused, "", ""},         {"1\nbianco \nblu\n", refused, "", ""},
-      {"7\nnext\n", question, "color 0f", "next\n"}, {"99999999999999999999\n", question, "", "\n"},
+      {"1\nbianco\n\n", names + white, "", ""},
+      {"1\nblu\n giallo\n", refused, "", ""},
+      {"1\nBlu\ngiallo\n", refused, "", ""},
+      {"1\nblu\ngiallo\r\n", refused, "", ""},
+      {"1\n\n\n", refused, "", ""},
+      {"1\nbianco \nblu\n", refused, "", ""},
+      {"7\nnext\n", question, "color 0f", "next\n"},
+      {"+0\nnext\n", question, "color 0f", "next\n"},
+      {"\n", question, "", ""},
+      {"99999999999999999999\n", question, "", "\n"},
       {"1\n", question + background, "", ""},
   };
   for (const auto& c : cases) {

@@ -8,6 +8,7 @@
 #include "dialogue.h"
 #include "settings/history.h"
 #include "shell/arguments.h"
+#include "shell/banner.h"
 
 using Effects = std::vector<std::string>;
 
@@ -15,7 +16,7 @@ TEST(AnswerArguments, RefusesAllButOneHelpOrVersionWithTheUsageOnStandardError) 
   std::ostringstream usage;
   answerArguments({"--help"}, usage, usage);
   const std::vector<std::vector<std::string_view>> refused = {
-      {"-h"}, {"--HELP"}, {"help"}, {"--help="}, {""}, {"--help", "x"}};
+      {"-h"}, {"--HELP"}, {"help"}, {"--help="}, {""}, {"--help", "x"}, {"--version", "--help"}};
   for (const auto& arguments : refused) {
     std::ostringstream out;
     std::ostringstream err;
@@ -26,25 +27,21 @@ TEST(AnswerArguments, RefusesAllButOneHelpOrVersionWithTheUsageOnStandardError) 
   }
 }
 
-// What the sessions cannot see: effects, the recall list, and a restart that
-// failed (this instance goes on) or started one that ended with status 3.
+// What the sessions cannot see: effects, the recall list and the command lines
+// announced to it, and a restart that failed (this instance goes on) or
+// started one that ended with status 3.
 TEST(RunShell, EndsPausesAndRecallsAsTheSessionsCannotShow) {
   const Effects start = {"title Kalvex Terminal", "cls", "cls"};
   const struct {
     std::string typed;
     std::optional<int> newInstance;
-    int status;
-    Effects effects, errors, recalled;
+    int status, announced;
+    Effects effects, recalled;
   } cases[] = {
-      {"#\n", {}, 0, {"pause"}, {}, {"k", "", "l", "#"}},
-      {"l\nk\nx\n",
-       {},
-       0,
-       {"restart", "cls", "cls", "pause"},
-       {"restart failed"},
-       {"k", "", "l", "l", "k", "x"}},
-      {"l\nk\n", 3, 3, {"restart"}, {}, {"k", "", "l", "l"}},
-      {"a\n1\n5\n#\nx\n", {}, 0, {"pause"}, {}, {"k", "", "l", "a", "#", "x"}},
+      {"#\n", {}, 0, 2, {"pause"}, {"#"}},
+      {"l\nk\nx\n", {}, 0, 3, {"restart", "cls", "cls", "pause"}, {"l", "k", "x"}},
+      {"l\nk\n", 3, 3, 1, {"restart"}, {"l"}},
+      {"a\n1\n5\n#\nx\n", {}, 0, 3, {"pause"}, {"a", "#", "x"}},
   };
   for (const auto& c : cases) {
     Dialogue dialogue(c.typed);
@@ -54,9 +51,19 @@ TEST(RunShell, EndsPausesAndRecallsAsTheSessionsCannotShow) {
     Effects effects = start;
     effects.insert(effects.end(), c.effects.begin(), c.effects.end());
     EXPECT_EQ(dialogue.platform.effects, effects) << c.typed;
-    EXPECT_EQ(dialogue.platform.errors, c.errors) << c.typed;
-    EXPECT_EQ(dialogue.platform.recalledCommandLines, c.recalled) << c.typed;
+    Effects recalled = {"k", "", "l"};
+    recalled.insert(recalled.end(), c.recalled.begin(), c.recalled.end());
+    EXPECT_EQ(dialogue.platform.recalledCommandLines, recalled) << c.typed;
+    EXPECT_EQ(dialogue.platform.commandLinesExpected, c.announced) << c.typed;
   }
+  Dialogue restart("l\nk\nx\n");
+  runShell(restart.console);
+  std::ostringstream banner;
+  printBanner(banner);
+  const std::string prompt = "\n\nCosa vuoi fare?\n\nPath: \n";
+  EXPECT_EQ(restart.out.str(), banner.str() + prompt + "Riavviando...\n" + prompt + banner.str() +
+                                   prompt + "Ok,sto uscendo...\n\n");
+  EXPECT_EQ(restart.platform.errors, Effects{"restart failed"});
 }
 
 TEST(RunCommandLine, HelpsiteOpensTheFeedbackPageWhenOnline) {
