@@ -218,37 +218,21 @@ TEST(LoadMunicipalities, TheWorkingDirectoryWinsOverTheDataDirectories) {
   EXPECT_EQ(romaCode(directories), "too large");
 }
 
-namespace {
-
-std::string runTaxCode(Dialogue& dialogue, bool withFile = true) {
-  if (withFile)
+// Cut anywhere before the last answer, a run prints what it would have
+// printed so far and stops.
+TEST(RunTaxCode, AsksForEachAnswerAndEndsAtOnceWhereverInputEnds) {
+  auto runTaxCode = [](const std::string& typed) {
+    Dialogue dialogue(typed);
     dialogue.platform.memoryFiles.writeFile(
         "risorsa.cf.txt", "UNO\tB1\nPRIMIERO SAN MARTINO DI CASTROZZA\tM359\nMENO\tZ-1\n");
-  runTaxCodeWith(dialogue.console, {});
-  return dialogue.out.str();
-}
-
-std::string runTaxCode(const std::string& typed) {
-  Dialogue dialogue(typed);
-  return runTaxCode(dialogue);
-}
-
-}  // namespace
-
-TEST(RunTaxCode, ReadsLongNamesWholeAndSaysWhenARecordGivesNoCode) {
+    runTaxCodeWith(dialogue.console, {});
+    return dialogue.out.str();
+  };
   EXPECT_TRUE(runTaxCode(std::string(200, 'Z') + "\n" + std::string(100, 'a') +
                          "\n1\n1\n2000\nm\nPrimiero San Martino di Castrozza\n")
                   .ends_with("\n\nCodice fiscale: ZZZAAA00A01M359P\n\n"));
   EXPECT_TRUE(runTaxCode("Rossi\nMario\n10\n12\n1985\nM\nmeno\n")
                   .ends_with("Comune di nascita: \n\nCodice fiscale: ERRORE DATI\n\n"));
-  Dialogue withoutFile("Rossi\n");
-  EXPECT_EQ(runTaxCode(withoutFile, false), "\nErrore caricare risorse\n");
-  EXPECT_EQ(withoutFile.pending(), "Rossi\n");
-}
-
-// Cut anywhere before the last answer, the run prints what it would have
-// printed so far and stops.
-TEST(RunTaxCode, EndsAtOnceWhereverInputEnds) {
   const std::string lastLine = "Uno\n";
   const std::string typed = "Rossi\nMario\nx\n10\nx\n12\nx\n1985\nx\nM\nnowhere\n" + lastLine;
   const std::string full = runTaxCode(typed);
@@ -258,4 +242,8 @@ TEST(RunTaxCode, EndsAtOnceWhereverInputEnds) {
     EXPECT_EQ(full.substr(0, printed.size()), printed) << cut;
     EXPECT_EQ(printed.find("Codice fiscale"), std::string::npos) << cut;
   }
+  Dialogue withoutFile("Rossi\n");
+  runTaxCodeWith(withoutFile.console, {});
+  EXPECT_EQ(withoutFile.out.str(), "\nErrore caricare risorse\n");
+  EXPECT_EQ(withoutFile.pending(), "Rossi\n");
 }
