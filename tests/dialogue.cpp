@@ -1,5 +1,7 @@
 #include "dialogue.h"
 
+#include <iterator>
+
 std::string Dialogue::pending() {
   in.clear();
   return std::string(std::istreambuf_iterator<char>(in), {});
