@@ -1,11 +1,10 @@
-// Running a command's dialogue in-process.
 #include "dialogue.h"
 
 #include <iterator>
 
 std::string Dialogue::pending() {
   in.clear();
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string runDialogue(void (*command)(Console&), std::string typed) {

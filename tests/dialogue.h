@@ -7,11 +7,9 @@
 
 #include "console/console.h"
 #include "platform/recording_platform.h"
-// The tax-code tests still read their file from the disk.
 
 struct Dialogue {
   explicit Dialogue(std::string typed) : in(std::move(typed)) {}
-
   // What remains unread of the typed input.
   std::string pending();
 
@@ -21,5 +19,5 @@ struct Dialogue {
   Console console{in, out, platform};
 };
 
-// Runs `command` on `typed` and returns what it printed.
+// What `command` printed.
 std::string runDialogue(void (*command)(Console&), std::string typed);

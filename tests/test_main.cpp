@@ -1,6 +1,5 @@
-// The unit tests' entry point. Each test runs under a memory cap, so a
-// looping fault fails within seconds with bad_alloc instead of taking the
-// machine's memory until the time limit.
+// Each test runs under a memory cap, so a looping fault fails within seconds
+// with bad_alloc instead of taking the machine's memory until the time limit.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -17,10 +16,8 @@
 
 int main(int argc, char** argv) {
 #if !defined(_WIN32) && !defined(KALVEX_ADDRESS_SANITIZER)
-  // AddressSanitizer reserves terabytes of address space up front; without
-  // it, 2 GiB is far beyond what any test needs.
-  constexpr rlim_t memoryCap = rlim_t{2} << 30;
-  rlimit cap{memoryCap, memoryCap};
+  // AddressSanitizer reserves terabytes of address space up front.
+  rlimit cap{rlim_t{2} << 30, rlim_t{2} << 30};
   setrlimit(RLIMIT_AS, &cap);
 #endif
   testing::InitGoogleTest(&argc, argv);

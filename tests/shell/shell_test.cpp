@@ -2,86 +2,77 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <sstream>
 
 #include "console/web.h"
 #include "dialogue.h"
 #include "settings/history.h"
+#include "shell/arguments.h"
 #include "shell/banner.h"
-#include "shell/shell_commands.h"
-
-namespace {
 
 using Effects = std::vector<std::string>;
 
-const std::string promptBlock = "\n\nCosa vuoi fare?\n\nPath: ";
-const std::string farewell = "Ok,sto uscendo...\n\n";
-
-std::string banner() {
-  std::ostringstream out;
-  printBanner(out);
-  return out.str();
-}
-
-struct Session {
-  explicit Session(std::string typed) : dialogue(std::move(typed)) {
-    runShell(dialogue.console);
+TEST(AnswerArguments, RefusesAllButOneHelpOrVersionWithTheUsageOnStandardError) {
+  std::ostringstream usage;
+  answerArguments({"--help"}, usage, usage);
+  const std::vector<std::vector<std::string_view>> refused = {
+      {"-h"}, {"--HELP"}, {"help"}, {"--help="}, {""}, {"--help", "x"}, {"--version", "--help"}};
+  for (const auto& arguments : refused) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(answerArguments(arguments, out, err), badArgumentsStatus) << arguments.front();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(err.str().starts_with("Errore: ")) << err.str();
+    EXPECT_TRUE(err.str().ends_with("\n\n" + usage.str())) << err.str();
   }
-  std::string output() const { return dialogue.out.str(); }
-  // What followed the banner.
-  std::string afterBanner() const { return output().substr(banner().size()); }
-  const Effects& effects() const { return dialogue.platform.effects; }
-
-  Dialogue dialogue;
-};
-
-}  // namespace
-
-// The shell transcripts show the dialogue, a restart, end of input, unusable
-// lines, saved colours and clearing on a terminal, and a log or an output
-// that cannot be written; here are the effects they cannot see.
-
-TEST(CommandLoop, EndOfInputPausesLikeX) {
-  Session session("#\n");
-  EXPECT_EQ(session.effects().back(), "pause");
 }
 
-// A restart returns only when no new copy could be started: this one goes on.
-TEST(CommandLoop, GoesOnAfterARestartThatFailed) {
-  Session session("l\nk\nx\n");
-  EXPECT_EQ(session.afterBanner(), promptBlock + "\nRiavviando...\n" + promptBlock + "\n" +
-                                       banner() + promptBlock + "\n" + farewell);
-  EXPECT_EQ(session.effects(),
-            (Effects{"title Kalvex Terminal", "cls", "cls", "restart", "cls", "cls", "pause"}));
-  EXPECT_EQ(session.dialogue.platform.errors, Effects{"restart failed"});
+// What the sessions cannot see: effects, the recall list and the command lines
+// announced to it, and a restart that failed (this instance goes on) or
+// started one that ended with status 3.
+TEST(RunShell, EndsPausesAndRecallsAsTheSessionsCannotShow) {
+  const Effects start = {"title Kalvex Terminal", "cls", "cls"};
+  const struct {
+    std::string typed;
+    std::optional<int> newInstance;
+    int status, announced;
+    Effects effects, recalled;
+  } cases[] = {
+      {"#\n", {}, 0, 2, {"pause"}, {"#"}},
+      {"l\nk\nx\n", {}, 0, 3, {"restart", "cls", "cls", "pause"}, {"l", "k", "x"}},
+      {"l\nk\n", 3, 3, 1, {"restart"}, {"l"}},
+      {"a\n1\n5\n#\nx\n", {}, 0, 3, {"pause"}, {"a", "#", "x"}},
+  };
+  for (const auto& c : cases) {
+    Dialogue dialogue(c.typed);
+    dialogue.platform.memoryFiles.writeFile(historyFileName, "k\r\n\nl");
+    dialogue.platform.newInstanceStatus = c.newInstance;
+    EXPECT_EQ(runShell(dialogue.console), c.status) << c.typed;
+    Effects effects = start;
+    effects.insert(effects.end(), c.effects.begin(), c.effects.end());
+    EXPECT_EQ(dialogue.platform.effects, effects) << c.typed;
+    Effects recalled = {"k", "", "l"};
+    recalled.insert(recalled.end(), c.recalled.begin(), c.recalled.end());
+    EXPECT_EQ(dialogue.platform.recalledCommandLines, recalled) << c.typed;
+    EXPECT_EQ(dialogue.platform.commandLinesExpected, c.announced) << c.typed;
+  }
+  Dialogue restart("l\nk\nx\n");
+  runShell(restart.console);
+  std::ostringstream banner;
+  printBanner(banner);
+  const std::string prompt = "\n\nCosa vuoi fare?\n\nPath: \n";
+  EXPECT_EQ(restart.out.str(), banner.str() + prompt + "Riavviando...\n" + prompt + banner.str() +
+                                   prompt + "Ok,sto uscendo...\n\n");
+  EXPECT_EQ(restart.platform.errors, Effects{"restart failed"});
 }
 
-// Where the new instance does not replace this one, this one ends with its
-// status at once.
-TEST(CommandLoop, EndsWithTheStatusOfTheInstanceARestartStarted) {
-  Dialogue dialogue("l\nk\n");
-  dialogue.platform.newInstanceStatus = 3;
-  EXPECT_EQ(runShell(dialogue.console), 3);
-  EXPECT_EQ(dialogue.platform.effects.back(), "restart");
-}
-
-TEST(CommandLoop, HelpsiteOpensTheFeedbackPageWhenOnline) {
+TEST(RunCommandLine, HelpsiteOpensTheFeedbackPageWhenOnline) {
   if (!siteConfigured())
     GTEST_SKIP() << "built without a site address";
   Dialogue dialogue("");
   dialogue.platform.online = true;
   EXPECT_EQ(runCommandLine(dialogue.console, "helpsite"), std::nullopt);
   EXPECT_EQ(dialogue.out.str(), "");
-  ASSERT_EQ(dialogue.platform.effects.size(), 2u);
-  EXPECT_EQ(dialogue.platform.effects[0], "ping example.com");
-  EXPECT_EQ(dialogue.platform.effects[1], "start https://kalvex-terminal.example/feedback");
-}
-
-TEST(CommandRecall, MirrorsTheFunctionHistoryWithoutTheToolsAnswers) {
-  Dialogue dialogue("a\n1\n5\n#\nx\n");
-  dialogue.platform.memoryFiles.writeFile(historyFileName, "k\r\n\nl");
-  runShell(dialogue.console);
-  EXPECT_EQ(dialogue.platform.recalledCommandLines, (Effects{"k", "", "l", "a", "#", "x"}));
-  EXPECT_EQ(dialogue.platform.commandLinesExpected, 3);
+  EXPECT_EQ(dialogue.platform.effects,
+            (Effects{"ping example.com", "start https://kalvex-terminal.example/feedback"}));
 }
