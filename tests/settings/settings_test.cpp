@@ -81,8 +81,9 @@ TEST(RunHistoryCommand, ListsClearsOrRefusesByTheAnswer) {
     dialogue.platform.recalledCommandLines = {"#"};
     runHistoryCommand(dialogue.console);
     EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
-    if (!c.fifo)
+    if (!c.fifo) {
       EXPECT_EQ(files.content(historyFileName), c.cleared ? "" : "#\n") << c.typed;
+    }
     EXPECT_EQ(dialogue.platform.recalledCommandLines.empty(), c.cleared) << c.typed;
   }
   // `kalvex-terminal > function_history.txt`: what the log held, once.
@@ -144,8 +145,9 @@ TEST(RunSettings, RefusesOrOpensTheShippedInfoPages) {
     EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
     const Effects& effects = dialogue.platform.effects;
     ASSERT_EQ(effects.size(), c.page.empty() ? 0u : 1u) << c.typed;
-    if (!c.page.empty())
+    if (!c.page.empty()) {
       EXPECT_TRUE(effects[0].starts_with("start file:///") && effects[0].ends_with(c.page));
+    }
   }
   Dialogue noBrowser("2\n1\n");
   noBrowser.platform.browserStarts = false;
@@ -249,7 +251,8 @@ TEST(RunThemeDialogue, SaysWhenTheThemeCannotBeSaved) {
     runThemeDialogue(dialogue.console);
     EXPECT_EQ(dialogue.platform.effects, Effects{"color 0f"}) << failure;
     EXPECT_EQ(dialogue.platform.errors, Effects{std::string(themeSaveFailedMessage)});
-    if (failure > 0)
+    if (failure > 0) {
       EXPECT_EQ(files.content(themeFileName), "color 9e");
+    }
   }
 }
