@@ -211,6 +211,8 @@ TEST(RunThemeDialogue, AppliesAndSavesOnlyWhatTheAnswersAllow) {
   const struct {
     std::string typed, output, applied, pending;
   } cases[] = {
+      {"1\nblu\ngiallo\n", names, "color 9e", ""},
+      {"1\nverde\nverde\nnext\n", names, "color 22", "next\n"},
       {"1\nbianco\n\n", names + white, "", ""},
       {"1\nblu\n giallo\n", refused, "", ""},
       {"1\nBlu\ngiallo\n", refused, "", ""},
