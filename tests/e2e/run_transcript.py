@@ -162,21 +162,17 @@ class Expected:
 
 
 def left_behind(directory):
-    """Every file (and every empty directory) under directory, by relative name."""
+    """Every file under directory, by relative name."""
     found = {}
-    for root, dirs, names in os.walk(directory):
-        for name in names + [d for d in dirs if os.path.islink(os.path.join(root, d))]:
+    for root, _, names in os.walk(directory):
+        for name in names:
             path = os.path.join(root, name)
             key = os.path.relpath(path, directory).replace(os.sep, "/")
-            if os.path.islink(path):
-                found[key] = b"symbolic link to " + os.fsencode(os.readlink(path))
-            elif os.path.isfile(path):
+            if os.path.islink(path) or not os.path.isfile(path):
+                found[key] = b"not a regular file"  # reading a FIFO or device could block
+            else:
                 with open(path, "rb") as file:
                     found[key] = file.read()
-            else:
-                found[key] = b"not a regular file"  # reading a FIFO or device could block
-        if not names and not dirs and root != directory:
-            found[os.path.relpath(root, directory).replace(os.sep, "/") + "/"] = None
     return found
 
 

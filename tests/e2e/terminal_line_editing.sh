@@ -1,17 +1,7 @@
 #!/usr/bin/env bash
-# Drives PROGRAM at a real terminal through tmux, as a user types: a typo
-# mended with the arrows and backspace, Home and End, answers and command
-# lines recalled with the up arrow (the latter also from an earlier run), a
-# prompt redrawn correctly where it wraps, the history clear emptying the
-# recall list, and Ctrl-D ending the program. Then signals: SIGTERM while a
-# line is edited ends the program alone (the shell that started it goes on),
-# and a stop and continue at the exit pause gives the pause its mode back
-# although the shell set the terminal to line mode meanwhile.
-#
-#   terminal_line_editing.sh PROGRAM [LINE_EDITING_BUILT]
-#
-# Exits 77 (skipped) without tmux or when the program was built without line
-# editing. Every wait is bounded.
+# terminal_line_editing.sh PROGRAM [LINE_EDITING_BUILT]: the program at a real
+# terminal (a tmux pane), typed at as a user types; then signals at the prompt
+# and at the exit pause. Skipped (77) without tmux or line editing.
 set -u
 program=$1
 built=${2:-ON}

@@ -1,15 +1,7 @@
 #!/usr/bin/env bash
-# Drives the Windows PROGRAM under wine at a real console: wine gives a
-# program started from a Unix terminal a console of its own, drawn on that
-# terminal, here a tmux pane. Checks the window title and the saved colours
-# applied at startup, the screen cleared by `k`, a line with accented letters
-# read whole, a restart keeping the keys typed ahead, and the exit waiting
-# for a key.
-#
-#   windows_console.sh WINE PROGRAM
-#
-# Runs in the wine prefix $WINEPREFIX names. Exits 77 (skipped) without tmux
-# or wine. Every wait is bounded.
+# windows_console.sh WINE PROGRAM: the Windows program at wine's console, which
+# wine draws on the Unix terminal it starts from, here a tmux pane (in the
+# prefix $WINEPREFIX names). Skipped (77) without tmux or wine.
 set -u
 wine=$1
 program=$2
