@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <set>
+#include <vector>
+
+#include "dialogue.h"
+#include "tools/body_composition.h"
+#include "tools/generator_commands.h"
+#include "tools/random_strings.h"
+
+// The tools transcripts show the worked examples and the empty results.
+
+namespace {
+
+const std::string progress = "\nElaborando...\n\n";
+const std::vector<std::string> progressPauses = {"sleep 250", "sleep 250", "sleep 250", "sleep 50"};
+
+// The given values in order; drawing one more throws.
+WordSource listedWords(std::vector<std::uint32_t> values) {
+  return [values, next = std::size_t{0}]() mutable { return values.at(next++); };
+}
+
+// Keeps, at every flush, what had been written so far.
+class FlushRecordingBuffer : public std::stringbuf {
+ public:
+  std::string flushed;
+
+ protected:
+  int sync() override {
+    flushed = str();
+    return 0;
+  }
+};
+
+// Notes what had reached the screen when each pause began, and how many
+// pauses had begun when the clock was read.
+class WatchingPlatform : public RecordingPlatform {
+ public:
+  explicit WatchingPlatform(const FlushRecordingBuffer& screen) : screen(screen) {}
+  void sleepFor(std::chrono::milliseconds duration) override {
+    RecordingPlatform::sleepFor(duration);
+    shownAtPause.push_back(screen.flushed);
+  }
+  std::int64_t calendarSeconds() override {
+    pausesWhenClockRead = shownAtPause.size();
+    return 5489;
+  }
+
+  const FlushRecordingBuffer& screen;
+  std::vector<std::string> shownAtPause;
+  std::size_t pausesWhenClockRead = 0;
+};
+
+}  // namespace
+
+TEST(RunBodyComposition, RefusesNoWeightOrHeightAndReadsOneCharacterAsTheSex) {
+  const std::string refused = "(cm): Errore: peso e altezza devono essere maggiori di zero.\n";
+  expectEndings(runBodyComposition,
+                {{"f 25 55 160\n", "(cm): Massa grassa: 14.3722 Kg\nMassa magra: 40.6278 Kg\n"},
+                 {"M 30 80 0\n", refused}, {"F 30 0 170\n", refused}, {"F 30 -60 170\n", refused},
+                 {"Maschio\n", refused}, {"  m 40 70.0 175", "14.3 Kg\nMassa magra: 55.7 Kg\n"}});
+}
+
+TEST(RunCodeGenerator, PrintsTheCodeOfTheSecondAfterShowingEachStepOfTheAnimation) {
+  std::istringstream in("16\n");
+  FlushRecordingBuffer screen;
+  std::ostream out(&screen);
+  WatchingPlatform platform(screen);
+  Console console{in, out, platform};
+  runCodeGenerator(console);
+  const std::string prompt = "Inserisci la lunghezza del codice: ";
+  EXPECT_EQ(screen.str(), prompt + progress + "Codice generato: 8u8NAbBdgVN1kGtu\n");
+  EXPECT_EQ(platform.effects, progressPauses);
+  EXPECT_EQ(platform.shownAtPause,
+            (std::vector<std::string>{prompt + "\nElaborando", prompt + "\nElaborando.",
+                                      prompt + "\nElaborando..", prompt + progress}));
+  EXPECT_EQ(platform.pausesWhenClockRead, progressPauses.size());
+  // Lengths that are not positive or not readable give an empty code.
+  expectEndings(runCodeGenerator, {{"-5\n", ": \n"}, {"99999999999\n", ": \n"}, {"", ": \n"}});
+}
+
+// The platform's source gives the values 0, 1, 2, ... a block at a time;
+// the password is handed over in bounded pieces.
+TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailed) {
+  const std::size_t length = 2 * drawPieceSize + 5;
+  std::string password;
+  for (std::size_t i = 0; i < length; ++i)
+    password += passwordAlphabet[i % 72];
+  Dialogue dialogue(std::to_string(length) + "\n");
+  runPasswordGenerator(dialogue.console);
+  EXPECT_EQ(dialogue.out.str(), "Inserire la lunghezza della password: " + progress +
+                                    "La password generata: " + password + "\n");
+  EXPECT_EQ(dialogue.platform.randomBytesGiven, 33 * randomBlockSize);
+  EXPECT_EQ(dialogue.pending(), "\n");
+  Dialogue failing("8\n");
+  failing.platform.randomBytesLeft = 0;
+  runPasswordGenerator(failing.console);
+  EXPECT_TRUE(failing.out.str().ends_with(
+      ": \nErrore: generatore casuale del sistema non disponibile, password non generata.\n"));
+}
+
+// Found by fuzzing the command loop: with nobody left reading, a length of
+// two billion kept the generator drawing for minutes. The source gives up
+// long before the whole length, so the test cannot hang either way.
+TEST(RunPasswordGenerator, StopsDrawingOnceTheOutputHasFailed) {
+  Dialogue dialogue("2000000000\n");
+  dialogue.out.setstate(std::ios::badbit);
+  dialogue.platform.randomBytesLeft = 16 * 4 * drawPieceSize;
+  runPasswordGenerator(dialogue.console);
+  EXPECT_LE(dialogue.platform.randomBytesGiven, 4 * drawPieceSize);
+}
+
+// The codes come from an MT19937 written separately from the published
+// algorithm (its 10000th value for the seed 5489 is 4123659995).
+TEST(GenerateCode, GivesTheCodesOfThePinnedClockSkippingTheLastIncompleteBlock) {
+  constexpr std::int64_t twoToThe32 = std::int64_t{1} << 32;
+  // Only the low 32 bits of the clock count. The first value of 1845494695 is
+  // 4294967294, which would give "C"; the 28th value of 1751730735 is the same
+  // one, skipped: "...PFsQTeq", not "...PFsQCTeq".
+  std::tuple<std::int32_t, std::int64_t, std::string_view> cases[] = {
+      {1, 5489, "8"}, {16, 5489, "8u8NAbBdgVN1kGtu"}, {12, 0, "S9PObXR55RPG"},
+      {16, 5489 + twoToThe32, "8u8NAbBdgVN1kGtu"}, {12, -twoToThe32, "S9PObXR55RPG"},
+      {1, 1845494695, "W"}, {10, 1845494695, "WqAdJt8m4k"},
+      {30, 1751730735, "a6UMPbdLBsJpKrjzPCuTPxSPFsQTeq"}};
+  for (auto [length, seconds, code] : cases)
+    EXPECT_EQ(generateCode(length, seconds), code) << seconds;
+  // No value of the first 10000 is rejected, so the last character is the
+  // 10000th value of the engine: 4123659995 modulo 62 is 5, "F".
+  EXPECT_EQ(generateCode(10000, 5489).substr(9999), "F");
+  std::string code = generateCode(20000, 1700000000);
+  EXPECT_EQ(std::set<char>(code.begin(), code.end()),
+            std::set<char>(codeAlphabet.begin(), codeAlphabet.end()));
+  for (std::int32_t length : {0, -1, std::numeric_limits<std::int32_t>::min()}) {
+    EXPECT_EQ(generateCode(length, 5489), "") << length;
+    EXPECT_EQ(generatePassword(length, listedWords({})), "") << length;
+  }
+}
+
+TEST(GeneratePassword, TakesOneValuePerCharacterSkippingTheLastIncompleteBlock) {
+  EXPECT_EQ(generatePassword(72, [next = 0u]() mutable { return next++; }),
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!@#$%^&*()");
+  EXPECT_EQ(generatePassword(3, listedWords({72, 145, 4294967255})), "ab)");
+  // 4294967255 is the last value of the last complete block of 72 (index 71).
+  EXPECT_EQ(generatePassword(
+                3, listedWords({4294967295, 4294967256, 4294967255, 4294967184, 4294967256, 7})),
+            ")ah");
+  // The same for codes, with the four values past the last block of 62.
+  EXPECT_EQ(drawIndex(listedWords({4294967292, 4294967295, 4294967291}), 62), 61u);
+  EXPECT_EQ(drawIndex(listedWords({4294967230}), 62), 0u);
+}
