@@ -19,7 +19,6 @@ const std::string baseMenu =
     "Scegli un'opzione:\n1. Converti da base 10 a un'altra base\n"
     "2. Converti da un'altra base a base 10\n0. Esci\n\n\nPath: ";
 const std::string refused = "Scelta non valida\n" + baseMenu;
-constexpr std::int64_t highest = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
 }  // namespace
 
@@ -58,18 +57,18 @@ TEST(RealResults, AreExactAtRightAnglesWithoutNegativeZeroAndNeverInfOrNan) {
 }
 
 TEST(BaseConversion, WritesAndReadsSignedDigitsOfBasesTwoToThirtySixOnly) {
-  EXPECT_EQ(convertFromDecimal(2147483647, 36), "ZIK0ZJ");
-  EXPECT_EQ(convertFromDecimal(0, 2), "0");
-  EXPECT_EQ(convertFromDecimal(-10, 2), "-1010");
-  EXPECT_EQ(convertFromDecimal(lowest, 16), "-8000000000000000");
-  for (std::int64_t base : {1, 0, -2, 37})
-    EXPECT_EQ(convertFromDecimal(10, base), std::nullopt) << base;
+  std::tuple<std::int64_t, std::int64_t, std::optional<std::string>> written[] = {
+      {2147483647, 36, "ZIK0ZJ"}, {0, 2, "0"}, {-10, 2, "-1010"}, {lowest, 16, "-8000000000000000"},
+      {10, 1, std::nullopt}, {10, 0, std::nullopt}, {10, -2, std::nullopt}, {10, 37, std::nullopt}};
+  for (const auto& [number, base, digits] : written)
+    EXPECT_EQ(convertFromDecimal(number, base), digits) << number << " " << base;
   const std::string_view invalid = invalidForBaseMessage;
+  const std::string zeros(400, '0');
   std::tuple<std::string, std::int64_t, std::int64_t, std::string_view> cases[] = {
       {"FF", 16, 255, ""}, {"-ff", 16, -255, ""}, {"zZ", 36, 1295, ""}, {"1010", 2, 10, ""},
-      {"9223372036854775807", 10, highest, ""}, {"-9223372036854775808", 10, lowest, ""},
-      {std::string(400, '0') + "7", 10, 7, ""}, {"9223372036854775808", 10, 0, tooLarge},
-      {"1" + std::string(400, '0'), 10, 0, tooLarge}, {"19", 2, 0, invalid}, {":", 10, 0, invalid},
+      {"9223372036854775807", 10, 9223372036854775807, ""}, {zeros + "7", 10, 7, ""},
+      {"-9223372036854775808", 10, lowest, ""}, {"9223372036854775808", 10, 0, tooLarge},
+      {"1" + zeros, 10, 0, tooLarge}, {"19", 2, 0, invalid}, {":", 10, 0, invalid},
       {"1/", 10, 0, invalid}, {"", 10, 0, invalid}, {"-", 10, 0, invalid}, {"1-1", 10, 0, invalid},
       {"+5", 10, 0, invalid}, {"z", 35, 0, invalid}, {"10", 1, 0, invalid}, {"10", 37, 0, invalid},
       {"7", 0, 0, invalid}};

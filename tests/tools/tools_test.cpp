@@ -14,42 +14,34 @@
 namespace {
 
 const std::string progress = "\nElaborando...\n\n";
-const std::vector<std::string> progressPauses = {"sleep 250", "sleep 250", "sleep 250", "sleep 50"};
 
 // The given values in order; drawing one more throws.
 WordSource listedWords(std::vector<std::uint32_t> values) {
   return [values, next = std::size_t{0}]() mutable { return values.at(next++); };
 }
 
-// Keeps, at every flush, what had been written so far.
-class FlushRecordingBuffer : public std::stringbuf {
+// A screen keeping what each flush showed, and a platform noting what was
+// shown when each pause began and how many had begun when the clock was read.
+class WatchedScreen : public std::stringbuf, public RecordingPlatform {
  public:
-  std::string flushed;
-
- protected:
-  int sync() override {
-    flushed = str();
-    return 0;
-  }
-};
-
-// Notes what had reached the screen when each pause began, and how many
-// pauses had begun when the clock was read.
-class WatchingPlatform : public RecordingPlatform {
- public:
-  explicit WatchingPlatform(const FlushRecordingBuffer& screen) : screen(screen) {}
   void sleepFor(std::chrono::milliseconds duration) override {
     RecordingPlatform::sleepFor(duration);
-    shownAtPause.push_back(screen.flushed);
+    shownAtPause.push_back(flushed);
   }
   std::int64_t calendarSeconds() override {
     pausesWhenClockRead = shownAtPause.size();
     return 5489;
   }
 
-  const FlushRecordingBuffer& screen;
+  std::string flushed;
   std::vector<std::string> shownAtPause;
   std::size_t pausesWhenClockRead = 0;
+
+ protected:
+  int sync() override {
+    flushed = str();
+    return 0;
+  }
 };
 
 }  // namespace
@@ -64,18 +56,18 @@ TEST(RunBodyComposition, RefusesNoWeightOrHeightAndReadsOneCharacterAsTheSex) {
 
 TEST(RunCodeGenerator, PrintsTheCodeOfTheSecondAfterShowingEachStepOfTheAnimation) {
   std::istringstream in("16\n");
-  FlushRecordingBuffer screen;
+  WatchedScreen screen;
   std::ostream out(&screen);
-  WatchingPlatform platform(screen);
-  Console console{in, out, platform};
+  Console console{in, out, screen};
   runCodeGenerator(console);
   const std::string prompt = "Inserisci la lunghezza del codice: ";
   EXPECT_EQ(screen.str(), prompt + progress + "Codice generato: 8u8NAbBdgVN1kGtu\n");
-  EXPECT_EQ(platform.effects, progressPauses);
-  EXPECT_EQ(platform.shownAtPause,
+  EXPECT_EQ(screen.effects,
+            (std::vector<std::string>{"sleep 250", "sleep 250", "sleep 250", "sleep 50"}));
+  EXPECT_EQ(screen.shownAtPause,
             (std::vector<std::string>{prompt + "\nElaborando", prompt + "\nElaborando.",
                                       prompt + "\nElaborando..", prompt + progress}));
-  EXPECT_EQ(platform.pausesWhenClockRead, progressPauses.size());
+  EXPECT_EQ(screen.pausesWhenClockRead, 4u);
   // Lengths that are not positive or not readable give an empty code.
   expectEndings(runCodeGenerator, {{"-5\n", ": \n"}, {"99999999999\n", ": \n"}, {"", ": \n"}});
 }
