@@ -47,7 +47,9 @@ class WatchedScreen : public std::stringbuf, public RecordingPlatform {
 }  // namespace
 
 TEST(RunBodyComposition, RefusesNoWeightOrHeightAndReadsOneCharacterAsTheSex) {
-  const std::string refused = "(cm): Errore: peso e altezza devono essere maggiori di zero.\n";
+  const std::string refused =
+      "Inserire il sesso (M/F): Inserire l'eta': Inserire il peso (Kg): Inserire l'altezza (cm): "
+      "Errore: peso e altezza devono essere maggiori di zero.\n";
   expectEndings(runBodyComposition,
                 {{"f 25 55 160\n", "(cm): Massa grassa: 14.3722 Kg\nMassa magra: 40.6278 Kg\n"},
                  {"M 30 80 0\n", refused}, {"F 30 0 170\n", refused}, {"F 30 -60 170\n", refused},
