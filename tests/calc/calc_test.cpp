@@ -78,7 +78,7 @@ TEST(BaseConversion, WritesAndReadsSignedDigitsOfBasesTwoToThirtySixOnly) {
   }
   expectEndings(runBaseConversion, {
       {"-1\n-2\n-2147483648\n0\n", baseMenu + refused + refused + refused},
-      {"abc\n", "\n\n\nPath: "}, {"99999999999\n", baseMenu + refused},
+      {"abc\n", baseMenu}, {"99999999999\n", baseMenu + refused},
       {"2\n1010\n", "per la base scelta.\n\n" + baseMenu}});
 }
 

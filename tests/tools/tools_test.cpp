@@ -77,7 +77,8 @@ TEST(RunCodeGenerator, PrintsTheCodeOfTheSecondAfterShowingEachStepOfTheAnimatio
                                       prompt + "\nElaborando..", prompt + progress}));
   EXPECT_EQ(screen.pausesWhenClockRead, 4u);
   // Lengths that are not positive or not readable give an empty code.
-  expectEndings(runCodeGenerator, {{"-5\n", ": \n"}, {"99999999999\n", ": \n"}, {"", ": \n"}});
+  const std::string empty = prompt + progress + "Codice generato: \n";
+  expectEndings(runCodeGenerator, {{"-5\n", empty}, {"99999999999\n", empty}, {"", empty}});
 }
 
 // The platform's source gives the values 0, 1, 2, ... a block at a time;
