@@ -7,8 +7,7 @@
 #include "calc/expression.h"
 #include "dialogue.h"
 
-// The calc transcripts check the dialogues and their failed reads byte for
-// byte; these are the cases they do not reach.
+// The calc transcripts hold the dialogues and failed reads; here, what they miss.
 
 namespace {
 const std::string tooLarge(tooLargeMessage);

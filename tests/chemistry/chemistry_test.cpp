@@ -22,9 +22,8 @@ const std::string periodicTable =
     "Bk Cf Es Fm Md No Lr";
 const std::string withoutMolarMass = " Ar Co Po At Rn Fr Ra Ac ";
 
-// Each value weighted by its position in the list and summed in double
-// precision, worked out independently from the decimals of the data sheet: a
-// mistyped, misplaced or wrongly rounded value changes it.
+// Each value weighted by its position and summed in double precision, worked out
+// from the data sheet: a mistyped, misplaced or wrongly rounded value changes it.
 template <typename Table>
 double weightedSum(const Table& table) {
   double sum = 0.0;

@@ -7,8 +7,7 @@
 #include "cipher/key_stream.h"
 #include "dialogue.h"
 
-// The cipher transcripts hold the dialogue's worked examples, the round trip
-// of a text file and the usual refusals.
+// The cipher transcripts hold the dialogue, a text round trip and the refusals.
 
 namespace {
 
