@@ -82,7 +82,7 @@ TEST(RunCodeGenerator, PrintsTheCodeOfTheSecondAfterShowingEachStepOfTheAnimatio
 }
 
 // The platform's source gives the values 0, 1, 2, ... a block at a time.
-TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailed) {
+TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailedAndStopsUnread) {
   const std::string_view alphabet =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!@#$%^&*()";
   const std::size_t length = 2 * drawPieceSize + 5;
@@ -100,16 +100,13 @@ TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailed) 
   runPasswordGenerator(failing.console);
   EXPECT_TRUE(failing.out.str().ends_with(
       ": \nErrore: generatore casuale del sistema non disponibile, password non generata.\n"));
-}
-
-// Found by fuzzing: with nobody left reading, a length of two billion kept the
-// generator drawing for minutes. The source gives up long before, so no hang.
-TEST(RunPasswordGenerator, StopsDrawingOnceTheOutputHasFailed) {
-  Dialogue dialogue("2000000000\n");
-  dialogue.out.setstate(std::ios::badbit);
-  dialogue.platform.randomBytesLeft = 16 * 4 * drawPieceSize;
-  runPasswordGenerator(dialogue.console);
-  EXPECT_LE(dialogue.platform.randomBytesGiven, 4 * drawPieceSize);
+  // Found by fuzzing: with nobody left reading, a length of two billion kept the
+  // generator drawing for minutes. The source gives up long before, so no hang.
+  Dialogue unread("2000000000\n");
+  unread.out.setstate(std::ios::badbit);
+  unread.platform.randomBytesLeft = 16 * 4 * drawPieceSize;
+  runPasswordGenerator(unread.console);
+  EXPECT_LE(unread.platform.randomBytesGiven, 4 * drawPieceSize);
 }
 
 // The codes come from an MT19937 written separately from the published
