@@ -2,8 +2,10 @@
 // requested effects out, files in the platform's memory.
 #pragma once
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "console/console.h"
 #include "platform/recording_platform.h"
@@ -21,3 +23,8 @@ struct Dialogue {
 
 // What `command` printed.
 std::string runDialogue(void (*command)(Console&), std::string typed);
+
+// Runs `command` on each row's typed text and checks that what it printed ends
+// with the row's text.
+using DialogueRows = std::initializer_list<std::pair<std::string, std::string>>;
+void expectEndings(void (*command)(Console&), DialogueRows rows);
