@@ -3,6 +3,7 @@
 #include <deque>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/line_editing/line_editor.h"
@@ -131,15 +132,12 @@ TEST(LineTracking, KnowsWhatStandsOnTheCursorsLine) {
       {"\033[", ""}};
   for (auto [line, shown] : visible)
     EXPECT_EQ(visibleText(line), shown) << line;
-  const struct {
-    std::string line;
-    int columns;
-    const char* back;
-  } returns[] = {{std::string(10, 'a'), 10, "\r"},
-                 {std::string(11, 'a'), 10, "\r\033[1A"},
-                 {std::string(25, 'a'), 10, "\r\033[2A"},
-                 {"èèèèèèèèèèè", 10, "\r\033[1A"},
-                 {std::string(25, 'a'), 0, "\r"}};
-  for (const auto& r : returns)
-    EXPECT_EQ(returnToLineStart(r.line, r.columns), r.back) << r.line << " " << r.columns;
+  const std::tuple<std::string, int, const char*> returns[] = {
+      {std::string(10, 'a'), 10, "\r"},
+      {std::string(11, 'a'), 10, "\r\033[1A"},
+      {std::string(25, 'a'), 10, "\r\033[2A"},
+      {"èèèèèèèèèèè", 10, "\r\033[1A"},
+      {std::string(25, 'a'), 0, "\r"}};
+  for (const auto& [line, columns, back] : returns)
+    EXPECT_EQ(returnToLineStart(line, columns), back) << line << " " << columns;
 }

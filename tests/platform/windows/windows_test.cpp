@@ -15,26 +15,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A pipe whose writer is gone, or a file of the test's own in the temporary
-// folder (the working directory stays where it is), holding `content`.
-HANDLE inputHolding(const std::string& content, bool pipe) {
+// A file of the test's own in the temporary folder (the working directory
+// stays where it is) holding `content`, read from its start, gone once closed.
+HANDLE fileHolding(const std::string& content) {
   static int made = 0;
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  fs::path file =
+  fs::path path =
       fs::temp_directory_path() /
       ("kalvex-streams-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
-  if (pipe)
-    CreatePipe(&readEnd, &writeEnd, nullptr, 0);
-  else
-    readEnd = writeEnd = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                     CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   DWORD written = 0;
-  WriteFile(writeEnd, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-  if (pipe)
-    CloseHandle(writeEnd);
-  else
-    SetFilePointer(readEnd, 0, nullptr, FILE_BEGIN);
-  return readEnd;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+  return file;
 }
 
 }  // namespace
@@ -80,7 +73,7 @@ TEST(HandleInputBuffer, FoldsLineEndsYetHandsOnTheUnreadBytesAsRead) {
   } cases[] = {{"l\r\n#\ra\r\nx\r\n", "l", "#\ra\r\nx\r\n"},
                {longLine + "\r\nb\r\nc\r", longLine, "b\r\nc\r"}};
   for (const auto& c : cases) {
-    HANDLE file = inputHolding(c.content, false);
+    HANDLE file = fileHolding(c.content);
     HandleInputBuffer buffer(file);
     std::istream in(&buffer);
     std::string line;
@@ -88,7 +81,7 @@ TEST(HandleInputBuffer, FoldsLineEndsYetHandsOnTheUnreadBytesAsRead) {
     EXPECT_EQ(buffer.takeUnread(), c.unread);
     CloseHandle(file);
   }
-  HandleInputBuffer buffer(inputHolding("x\r\ny\r", true));
+  HandleInputBuffer buffer(fileHolding("x\r\ny\r"));
   EXPECT_FALSE(buffer.readsConsole());
   std::istream in(&buffer);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "x\ny\r");
@@ -102,8 +95,8 @@ TEST(RunFreshInstance, EndsWithTheNewInstancesStatusOrSaysItCouldNotStart) {
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE), output = GetStdHandle(STD_OUTPUT_HANDLE);
   SetStdHandle(STD_OUTPUT_HANDLE, CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  SetStdHandle(STD_INPUT_HANDLE, inputHolding(" 7\r\n", true));
-  EXPECT_EQ(runFreshInstance(std::wstring(directory) + L"\\cmd.exe", "exit"), 7u);
+  SetStdHandle(STD_INPUT_HANDLE, fileHolding("exit 7\r\n"));
+  EXPECT_EQ(runFreshInstance(std::wstring(directory) + L"\\cmd.exe", ""), 7u);
   SetStdHandle(STD_INPUT_HANDLE, input);
   SetStdHandle(STD_OUTPUT_HANDLE, output);
   EXPECT_FALSE(runFreshInstance(L"C:\\no\\such\\program.exe", ""));
