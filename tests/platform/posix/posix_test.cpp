@@ -162,7 +162,6 @@ TEST(PosixFileSystem, ASignalOrASizeLimitLeavesNoFileBehind) {
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    // Ended by SIGTERM, or exited normally.
     EXPECT_EQ(status, signalNumber == SIGTERM ? SIGTERM : 0) << signalNumber;
     EXPECT_TRUE(fs::is_empty(".")) << signalNumber;
   }
@@ -171,14 +170,11 @@ TEST(PosixFileSystem, ASignalOrASizeLimitLeavesNoFileBehind) {
 // The pause consumes a whole key, escape sequence or UTF-8 character; the
 // colours and title are put back before a restart, even a failed one.
 TEST(PosixPlatform, LeavesTheTerminalAsItFoundIt) {
-  const struct {
-    char background, text;
-    const char* sequence;
-  } colours[] = {{'0', 'f', "\033[0m"},        {'0', '7', "\033[0;37;40m"},
-                 {'1', '4', "\033[0;31;44m"},  {'3', '6', "\033[0;33;46m"},
-                 {'8', '7', "\033[0;37;100m"}, {'C', 'A', "\033[0;92;101m"}};
-  for (const auto& c : colours)
-    EXPECT_EQ(ansiColourSequence(c.background, c.text), c.sequence);
+  const std::tuple<char, char, const char*> colours[] = {
+      {'0', 'f', "\033[0m"},       {'0', '7', "\033[0;37;40m"},  {'1', '4', "\033[0;31;44m"},
+      {'3', '6', "\033[0;33;46m"}, {'8', '7', "\033[0;37;100m"}, {'C', 'A', "\033[0;92;101m"}};
+  for (auto [background, text, sequence] : colours)
+    EXPECT_EQ(ansiColourSequence(background, text), sequence) << background << text;
 
   int keyboard = posix_openpt(O_RDWR | O_NOCTTY);
   ASSERT_TRUE(keyboard >= 0 && grantpt(keyboard) == 0 && unlockpt(keyboard) == 0);
