@@ -1,11 +1,10 @@
-// A fresh, empty working directory for the tests that must touch the disk.
 #include "scratch_directory.h"
 
 #include <fstream>
 #include <iterator>
 #include <random>
 
-ScratchDirectory::ScratchDirectory() : previous_(std::filesystem::current_path()) {
+ScratchDirectory::ScratchDirectory() {
   std::random_device seed;
   path_ = std::filesystem::temp_directory_path() /
           ("kalvex-test-" + std::to_string(seed()) + std::to_string(seed()));
@@ -21,10 +20,9 @@ ScratchDirectory::~ScratchDirectory() {
 
 std::string fileContent(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void writeFile(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream file(path, std::ios::binary);
-  file << content;
+  std::ofstream(path, std::ios::binary) << content;
 }

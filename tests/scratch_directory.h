@@ -1,5 +1,5 @@
-// A fresh, empty working directory for the tests that must touch the disk:
-// those of the system file systems, and readers not yet handed a FileSystem.
+// A fresh, empty working directory for the tests of the system file systems,
+// the only tests that touch the disk.
 #pragma once
 
 #include <filesystem>
@@ -11,10 +11,8 @@ class ScratchDirectory {
   ScratchDirectory();
   ~ScratchDirectory();
 
-  const std::filesystem::path& path() const { return path_; }
-
  private:
-  std::filesystem::path previous_;
+  std::filesystem::path previous_ = std::filesystem::current_path();
   std::filesystem::path path_;
 };
 

@@ -2,7 +2,9 @@
 // console command line each effect stands for.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,24 +14,51 @@
 
 class RecordingPlatform : public Platform {
  public:
-  void setTitle(std::string_view title) override;
-  void clearScreen() override;
-  void applyColours(char background, char text) override;
-  void pause() override;
-  bool isReachable(std::string_view host) override;
-  bool openPage(std::string_view address) override;
-  Result<int> restart() override;
+  void setTitle(std::string_view title) override { effects.push_back("title " + str(title)); }
+  void clearScreen() override { effects.push_back("cls"); }
+  void applyColours(char background, char text) override {
+    effects.push_back(std::string("color ") + background + text);
+  }
+  void pause() override { effects.push_back("pause"); }
+  bool isReachable(std::string_view host) override {
+    effects.push_back("ping " + str(host));
+    return online;
+  }
+  bool openPage(std::string_view address) override {
+    effects.push_back("start " + str(address));
+    return browserStarts;
+  }
+  Result<int> restart() override {
+    effects.push_back("restart");
+    if (newInstanceStatus)
+      return *newInstanceStatus;
+    return Status::failure(Status::Code::notFound, "restart failed");
+  }
   FileSystem& files() override { return memoryFiles; }
-  void sleepFor(std::chrono::milliseconds duration) override;
+  void sleepFor(std::chrono::milliseconds duration) override {
+    effects.push_back("sleep " + std::to_string(duration.count()));
+  }
   std::int64_t calendarSeconds() override { return clockSeconds; }
-  Status fillRandom(std::span<unsigned char> bytes) override;
-  void reportError(std::string_view message) override;
-  void reportOutputFailure() override;
-  void expectCommandLine() override;
-  void rememberCommandLine(std::string_view line) override;
-  void forgetCommandLines() override;
+  Status fillRandom(std::span<unsigned char> bytes) override {
+    if (bytes.size() > randomBytesLeft)
+      return Status::failure(Status::Code::ioError, "no random source");
+    randomBytesLeft -= bytes.size();
+    randomBytesGiven += bytes.size();
+    for (std::size_t at = 0; at < bytes.size(); at += sizeof nextRandomValue) {
+      std::memcpy(bytes.data() + at, &nextRandomValue,
+                  std::min(sizeof nextRandomValue, bytes.size() - at));
+      ++nextRandomValue;
+    }
+    return Status::ok();
+  }
+  void reportError(std::string_view message) override { errors.push_back(str(message)); }
+  void reportOutputFailure() override { errors.push_back("output failure"); }
+  void expectCommandLine() override { ++commandLinesExpected; }
+  void rememberCommandLine(std::string_view line) override {
+    recalledCommandLines.emplace_back(line);
+  }
+  void forgetCommandLines() override { recalledCommandLines.clear(); }
 
-  // The files the commands see, in memory.
   MemoryFileSystem memoryFiles;
   bool online = false;
   bool browserStarts = true;
@@ -50,4 +79,7 @@ class RecordingPlatform : public Platform {
   // and how many command lines were announced.
   std::vector<std::string> recalledCommandLines;
   int commandLinesExpected = 0;
+
+ private:
+  static std::string str(std::string_view text) { return std::string(text); }
 };

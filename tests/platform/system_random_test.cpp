@@ -7,9 +7,7 @@
 // More than one getentropy call's worth, so a request is split; two draws
 // that agree would mean no randomness at all.
 TEST(SystemRandom, FillsEveryByteAfreshEachTime) {
-  std::array<unsigned char, 600> first{};
-  std::array<unsigned char, 600> second{};
-  ASSERT_TRUE(fillFromSystemRandom(first).isOk());
-  ASSERT_TRUE(fillFromSystemRandom(second).isOk());
+  std::array<unsigned char, 600> first{}, second{};
+  ASSERT_TRUE(fillFromSystemRandom(first).isOk() && fillFromSystemRandom(second).isOk());
   EXPECT_NE(first, second);
 }
