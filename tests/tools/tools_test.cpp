@@ -39,7 +39,7 @@ class WatchedScreen : public std::stringbuf, public RecordingPlatform {
 
  protected:
   int sync() override {
-    flushed = str();
+    flushed = std::stringbuf::str();
     return 0;
   }
 };
@@ -69,7 +69,7 @@ TEST(RunCodeGenerator, PrintsTheCodeOfTheSecondAfterShowingEachStepOfTheAnimatio
   Console console{in, out, screen};
   runCodeGenerator(console);
   const std::string prompt = "Inserisci la lunghezza del codice: ";
-  EXPECT_EQ(screen.str(), prompt + progress + "Codice generato: 8u8NAbBdgVN1kGtu\n");
+  EXPECT_EQ(screen.std::stringbuf::str(), prompt + progress + "Codice generato: 8u8NAbBdgVN1kGtu\n");
   EXPECT_EQ(screen.effects,
             (std::vector<std::string>{"sleep 250", "sleep 250", "sleep 250", "sleep 50"}));
   EXPECT_EQ(screen.shownAtPause,
