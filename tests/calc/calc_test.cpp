@@ -26,13 +26,14 @@ TEST(ArithmeticCommands, AreExactAndPrintAnErrorInsteadOfAnOverflowInfOrNan) {
       {"5 0", ": 1"}, {"0 0", ": 1"}, {"2 31", ": 2147483648"}, {"2 62", ": 4611686018427387904"},
       {"-2 63", ": -9223372036854775808"}, {"-3 3", ": -27"}, {"1 9223372036854775807", ": 1"},
       {"2 63", tooLarge}, {"3 2147483647", tooLarge}, {"2 -1", "non puo' essere negativo."}});
-  expectEndings(runAddition, {{"2 4000000000 4000000000", ": 8000000000"},
+  expectEndings(runAddition, {{"2 4000000000 4000000000", ": 8000000000"}, {"0", ": 0"},
                               {"3 9223372036854775807 1 -5", tooLarge}});
   // Subtraction asks for its first value whatever the count.
   expectEndings(runSubtraction, {{"2 -9223372036854775807 2", tooLarge}, {"0 7", ": 7"}});
   expectEndings(runDivision, {
       {"7 0 1", byZero}, {"0 0 1", byZero}, {"7 2 1", ": 3.5"}, {"7 2 0", ": 3.5"},
-      {"7 2 -1", ": 3.5"}, {"-7 2 2", ": -3\nResto: -1\n"},
+      {"7 2 -1", ": 3.5"}, {"-7 2 2", ": -3\nResto: -1\n"}, {"7 0 2", byZero + "\n"},
+      {"-2147483648 -1 2", ": 2147483648\nResto: 0\n"},
       {"-9223372036854775808 -1 2", tooLarge + "\n"}});
   expectEndings(runSine, {
       {"180", ": 0"}, {"-180", ": 0"}, {"10", ": 0.173648"},
@@ -103,7 +104,8 @@ TEST(EvaluateExpression, GoesLeftToRightSkipsOtherBytesOrNamesTheError) {
 TEST(RunExpression, PrintsSixDigitsOrOneExactIntegerOperationCountingUnreadValuesAsZero) {
   const std::string invalid = "Errore: espressione non valida.\n";
   expectEndings(runExpression, {
-      {"99\n1/3\n", "Risultato: 0.333333\n"}, {"2\n(2+3\n", invalid},
+      {"99\n1/3\n", "Risultato: 0.333333\n"}, {"3\n12345678\n", ": 1.23457e+07\n"},
+      {"1\n5%2\n", ": 0\n"}, {"2\n(2+3\n", invalid},
       {"2\n", "l'espressione: " + invalid}, {"2\n5/(1-1)\n", byZero + "\n"},
       {"-4\n12 *3\n", "': Risultato: 36\n"}, {"1\n-7/2\n", ": -3\n"}, {"1\n5-9\n", ": -4\n"},
       {"x\n", "': Risultato: 0\n"}, {"1\nx*3\n", ": 0\n"}, {"1\n4+\n", ": 4\n"},

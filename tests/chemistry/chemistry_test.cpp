@@ -101,7 +101,12 @@ TEST(ComputeMolarMass, SumsSinglePrecisionTermsOrNamesTheSymbolThatStoppedTheSum
       {"H007", "H7"}, {"O2H", "OOH"}, {"Na0Cl", "Cl"}, {"H" + std::string(10000, '0') + "2", "H2"}};
   for (const auto& [formula, same] : sameMass)
     EXPECT_EQ(computeMolarMass(formula).grams, computeMolarMass(same).grams) << formula;
-  expectEndings(runMolarMass, {{"\n\n", "\n\nPath: "}, {"CO", "\nLa massa molare di CO e' 28\n"}});
+  expectEndings(runMolarMass, {
+      {"\n\n", "\n\nPath: "}, {"CO", "\nLa massa molare di CO e' 28\n"},
+      {"\n\n   C6H12O6\n", "Path: \nLa massa molare di C6H12O6 e' 180.095\n"},
+      {"H2O NaCl\n", "Path: \nLa massa molare di H2O e' 18.0058\n"},
+      {"Co\n", "Path: \nErrore: l'atomo Co non e' supportato\n"},
+      {"NaCl99999999999\n", "Path: \nErrore: il numero di atomi di Cl supera 2147483647\n"}});
   const FormulaFault unsupported = FormulaFault::unsupportedSymbol;
   std::tuple<std::string, FormulaFault, std::string_view> cases[] = {
       {"H2Uuo", unsupported, "Uu"}, {"Fr", unsupported, "Fr"}, {"H\xE8", unsupported, "\xE8"},

@@ -59,18 +59,21 @@ TEST(Equations, PrintNoNegativeZeroAvoidCancellationAndRefuseWhatOverflows) {
   expectEndings(runLinearEquation, {
       {"-1x+6y=3", ": x = 0 y = 0.5\n"}, {"1x--2147483648y=0", "x = -1.07374e+09 y = 0.5\n"},
       {"0x-2y=3", "x = 0 y = -1.5\n"}, {"4x-0y=-2", "x = -0.5 y = 0.5\n"},
-      {"0x/2y=3", "Errore: operatore non valido\n"}});
+      {"0x/2y=3", "Errore: operatore non valido\n"}, {"0x*0y=5", "non ha soluzioni.\n"},
+      {"x+y=2", "L'equazione \xC3\xA8 indeterminata.\n"}});
   expectEndings(runQuadraticEquation, {
       {"1 0 0", "x1 = 0 e x2 = 0\n"}, {"1e200 1 1e200", noRealSolution}, {"1e-310 1 1", outOfRange},
       // Overflow reads the largest double, then fails: max x^2 = 0.
       {"1e400 1 1", "x1 = 0 e x2 = 0\n"}, {"0 0 0", "L'equazione \xC3\xA8 indeterminata.\n"},
       {"0 1e-300 1e300", outOfRange}, {"1 100000000 1", "sono x1 = -1e-08 e x2 = -1e+08\n"},
       {"1 -100000000 1", "x1 = 1e+08 e x2 = 1e-08\n"}, {"0.1 0.6 0.9", "x1 = -3 e x2 = -3\n"},
-      {"0.1 0.6 0.90001", noRealSolution}, {"-1 0 4", "x1 = -2 e x2 = 2\n"}});
+      {"0.1 0.6 0.90001", noRealSolution}, {"-1 0 4", "x1 = -2 e x2 = 2\n"},
+      {"0 2 -4", "L'equazione \xC3\xA8 di primo grado, la soluzione \xC3\xA8 x = 2\n"},
+      {"abc", "L'equazione \xC3\xA8 indeterminata.\n"}});
   // Each equation is read as one word; fields a word does not reach are 0.
   expectEndings(runLinearSystem, {
       {"2x+3y=" + std::string(300, '0') + "8 1x-1y=-1", "\nx = 1\ny = 2\n"},
-      {"2x 1x+1y=3", "\nx = 0\ny = 3\n"}, {"", "invio:\nErrore: " + singular},
+      {"2x 1x+1y=3", "\nx = 0\ny = 3\n"}, {"2x*3y=8 1x-1y=-1", "\nx = 1\ny = 2\n"}, {"", "invio:\nErrore: " + singular},
       {"1e200x+1y=1 1x+1e200y=1", outOfRange + "\n"}, {"1e200x+1e200y=1 1e200x+1e200y=2", singular},
       {"0.1x+0.3y=0.9 0.3x+0.9y=2.7", singular},
       {"0.1x+0.3y=0.9 0.3x+0.8y=2.7", "\nx = 9\ny = 0\n"}});
