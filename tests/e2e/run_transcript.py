@@ -209,6 +209,7 @@ def run_on_terminal(command, typed, signal_name, **options):
             signalled = True
         if time.monotonic() - start > 20:
             process.kill()
+            process.wait()
             problems.append("the program did not end in time")
 
     def rest(fd):
@@ -321,8 +322,7 @@ def compare(expected, status_wanted, status, stdout, stderr, files, problems):
 
 
 def main():
-    arguments = sys.argv[1:]
-    program, path, name = arguments
+    program, path, name = sys.argv[1:]
     # The program runs in a directory of its own: names relative to here would not reach it.
     if os.sep in program:
         program = os.path.abspath(program)
