@@ -9,6 +9,7 @@ sides, in the files left behind, and terminal cases are skipped.
 """
 
 import os
+import re
 import resource
 import shutil
 import signal
@@ -21,6 +22,8 @@ WINDOWS = os.environ.get("KALVEX_TRANSCRIPT_SYSTEM") == "windows"
 HISTORY = "function_history.txt"
 FILE_LIMIT = 16 * 1024 * 1024
 ESCAPES = {"e": b"\x1b", "a": b"\x07", "r": b"\r", "t": b"\t", "s": b" "}
+# A display line's pieces: an escape, the start of typed text, or plain text.
+PIECE = re.compile(r"\\x[0-9a-fA-F]{2}|\\\{[^}]*\}|\\.?|«|[^\\«]+", re.S)
 SECTIONS = {"args", "env", "status", "stderr", "stdout", "before", "after", "terminal", "pipe",
             "output"}
 
@@ -35,36 +38,28 @@ def line_bytes(text, blocks, where, typed=None):
     With a list for typed, «...» ends the line: its text and line end (none
     with \\c inside) go to the list."""
     out = bytearray()
-    i = 0
-    while i < len(text):
-        ch, code = text[i], text[i + 1:i + 2]
-        if ch == "«" and typed is not None:
+    for match in PIECE.finditer(text):
+        piece, code = match.group(), match.group()[1:2]
+        if piece == "«" and typed is not None:
             if not text.endswith("»"):
                 raise FormatError(f"{where}: typed text must end the line with »")
-            value, no_line_end = line_bytes(text[i + 1:-1], blocks, where)
+            value, no_line_end = line_bytes(text[match.end():-1], blocks, where)
             typed.append(value if no_line_end else value + b"\n")
             return bytes(out), True
-        if ch != "\\":
-            out += ch.encode("utf-8", "surrogateescape")
-            i += 1
-            continue
-        i += 2
-        name = text[i:].partition("}")[0]
-        if code in ESCAPES:
-            out += ESCAPES[code]
-        elif code == "c" and i == len(text):
+        if not piece.startswith("\\"):
+            out += piece.encode("utf-8", "surrogateescape")
+        elif piece == "\\c" and match.end() == len(text):
             return bytes(out), True
-        elif code == "{" and name in blocks:
-            out += blocks[name][0]
-            i += len(name) + 1
-        elif code == "x" and len(text[i:i + 2]) == 2 and all(c in "0123456789abcdefABCDEF"
-                                                             for c in text[i:i + 2]):
-            out.append(int(text[i:i + 2], 16))
-            i += 2
-        elif code and not (code.isascii() and code.isalnum()):
+        elif code in ESCAPES:
+            out += ESCAPES[code]
+        elif code == "x" and len(piece) == 4:
+            out.append(int(piece[2:], 16))
+        elif code == "{" and piece[2:-1] in blocks:
+            out += blocks[piece[2:-1]][0]
+        elif len(piece) == 2 and not (code.isascii() and code.isalnum()):
             out += code.encode("utf-8", "surrogateescape")
         else:
-            raise FormatError(f"{where}: bad escape \\{code}")
+            raise FormatError(f"{where}: bad escape {piece}")
     return bytes(out), False
 
 
