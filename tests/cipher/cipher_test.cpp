@@ -7,8 +7,6 @@
 #include "cipher/key_stream.h"
 #include "dialogue.h"
 
-// The cipher transcripts hold the dialogue, a text round trip and the refusals.
-
 namespace {
 
 const std::string done = "File processato correttamente.\n\n";
@@ -22,12 +20,11 @@ std::string xorOneByOne(std::string bytes, const std::string& key) {
 }  // namespace
 
 TEST(IsCipherKey, TakesAsciiLettersOnly) {
-  for (std::string_view key : {"A", "z", "Chiave", "AZaz"})
-    EXPECT_TRUE(isCipherKey(key)) << key;
   std::string_view refused[] = {"",  "k3y", "a b", "caff\xc3\xa8", "\xe8", "@",
                                 "[", "`",   "{",   std::string_view("ab\0c", 4)};
   for (std::string_view key : refused)
     EXPECT_FALSE(isCipherKey(key)) << key;
+  EXPECT_TRUE(isCipherKey("AZaz"));
 }
 
 // Every byte value, and a file read in several blocks, come out as one at a

@@ -10,8 +10,6 @@
 #include "equations/linear_system.h"
 #include "equations/quadratic_equation.h"
 
-// The equations transcripts hold the worked examples and the usual refusals.
-
 namespace {
 
 using ScanRow = std::tuple<std::string_view, double, char, double, double, int>;
@@ -32,9 +30,8 @@ const std::string noRealSolution = "L'equazione non ammette soluzioni reali.\n";
 
 TEST(ScanEquation, MatchesBlanksToAnyWhiteSpaceReadsNumbersOfTheTypeAndStopsAtAMismatch) {
   const ScanRow rows[] = {
-      {" \t2x\t+\n3y\r\n=  12 and more", 2, '+', 3, 12, 4}, {"2x+3y=12", 2, '+', 3, 12, 4},
+      {" \t2x\t+\n3y\r\n=  12 and more", 2, '+', 3, 12, 4},
       {"2x + -3y = 6", 2, '+', -3, 6, 4}, {"-2x-+4y=-6", -2, '-', 4, -6, 4},
-      {"2x*3y=5", 2, '*', 3, 5, 4},
       // Whatever byte follows x and the blanks is the operator, even a digit.
       {"2x 3y=5", 2, '3', 0, 0, 2}, {"", 0, '\0', 0, 0, 0}, {"3x", 3, '\0', 0, 0, 1},
       {"3 x+1y=2", 3, '\0', 0, 0, 1}, {"1.5x+1y=2", 1, '\0', 0, 0, 1}, {"2x++y=1", 2, '+', 0, 0, 2},
