@@ -70,8 +70,8 @@ TEST(Equations, PrintNoNegativeZeroAvoidCancellationAndRefuseWhatOverflows) {
   // Each equation is read as one word; fields a word does not reach are 0.
   expectEndings(runLinearSystem, {
       {"2x+3y=" + std::string(300, '0') + "8 1x-1y=-1", "\nx = 1\ny = 2\n"},
-      {"2x 1x+1y=3", "\nx = 0\ny = 3\n"}, {"2x*3y=8 1x-1y=-1", "\nx = 1\ny = 2\n"}, {"", "invio:\nErrore: " + singular},
-      {"1e200x+1y=1 1x+1e200y=1", outOfRange + "\n"}, {"1e200x+1e200y=1 1e200x+1e200y=2", singular},
-      {"0.1x+0.3y=0.9 0.3x+0.9y=2.7", singular},
+      {"2x*3y=8 1x-1y=-1", "\nx = 1\ny = 2\n"}, {"2x 1x+1y=3", "\nx = 0\ny = 3\n"},
+      {"", "invio:\nErrore: " + singular}, {"1e200x+1y=1 1x+1e200y=1", outOfRange + "\n"},
+      {"1e200x+1e200y=1 1e200x+1e200y=2", singular}, {"0.1x+0.3y=0.9 0.3x+0.9y=2.7", singular},
       {"0.1x+0.3y=0.9 0.3x+0.8y=2.7", "\nx = 9\ny = 0\n"}});
 }
