@@ -98,8 +98,6 @@ TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailedAn
   EXPECT_LE(unread.platform.randomBytesGiven, 4 * drawPieceSize);
 }
 
-// The codes come from an MT19937 written separately from the published
-// algorithm (its 10000th value for the seed 5489 is 4123659995).
 TEST(RandomStrings, TakeOneValuePerCharacterSkippingTheLastIncompleteBlock) {
   constexpr std::int64_t twoToThe32 = std::int64_t{1} << 32;
   // Only the low 32 bits of the clock count. 4294967294, which would give "C", is
@@ -110,7 +108,8 @@ TEST(RandomStrings, TakeOneValuePerCharacterSkippingTheLastIncompleteBlock) {
       {30, 1751730735, "a6UMPbdLBsJpKrjzPCuTPxSPFsQTeq"}};
   for (auto [length, seconds, code] : cases)
     EXPECT_EQ(generateCode(length, seconds), code) << seconds;
-  // No value of the first 10000 is rejected: 4123659995 modulo 62 is 5, "F".
+  // The engine's 10000th value for 5489 is 4123659995 (5 modulo 62, "F"), and
+  // none before it is rejected.
   EXPECT_EQ(generateCode(10000, 5489).substr(9999), "F");
   const std::string code = generateCode(20000, 1700000000);
   const std::string all = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
