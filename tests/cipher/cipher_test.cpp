@@ -31,8 +31,7 @@ TEST(KeyStream, GivesTheBytesOfOneAtATimeWhateverTheBlocks) {
   std::string plain(3 * 64 * 1024 + 12345, '\0');
   for (char& c : plain)
     c = static_cast<char>(random());
-  for (std::string key : {std::string("Q"), std::string("abcdefg"), std::string(4096, 'x') + "y",
-                          std::string(5000, 'K')}) {
+  for (std::string key : {std::string("Q"), std::string("abcdefg"), std::string(4096, 'x') + "y"}) {
     std::string pieces = plain;
     KeyStream stream(key);
     for (std::size_t at = 0, size = 1; at < pieces.size(); at += size, size = size * 3 % 9001)
