@@ -8,28 +8,20 @@
 #include "chemistry/molar_mass.h"
 #include "dialogue.h"
 
-namespace {
-
-using Listing = std::pair<std::string, double>;
-
-// The symbols in list order, and each value weighted by its position and summed
-// in double precision, worked out from the data sheet: a mistyped, misplaced or
-// wrongly rounded entry changes them.
-template <typename Table>
-Listing listing(const Table& table) {
-  Listing listed;
-  double position = 1.0;
-  for (const auto& entry : table.entries()) {
-    listed.first += entry.symbol;
-    listed.second += position++ * static_cast<double>(entry.value);
-    EXPECT_EQ(table.find(entry.symbol), entry.value) << entry.symbol;
-  }
-  return listed;
-}
-
-}  // namespace
-
 TEST(ElementTables, HoldEveryValueAsListedAndFindOnlyTextsEqualToASymbol) {
+  using Listing = std::pair<std::string, double>;
+  // The symbols in list order and the values weighted by position, summed in
+  // double precision from the data sheet: any mistyped or misplaced entry shows.
+  auto listing = [](const auto& table) {
+    Listing listed;
+    double position = 1.0;
+    for (const auto& entry : table.entries()) {
+      listed.first += entry.symbol;
+      listed.second += position++ * static_cast<double>(entry.value);
+      EXPECT_EQ(table.find(entry.symbol), entry.value) << entry.symbol;
+    }
+    return listed;
+  };
   // Ar, Co, Po, At, Rn, Fr, Ra and Ac have no molar mass.
   EXPECT_EQ(listing(molarMassTable()),
             Listing("HHeLiBeBCNOFNeNaMgAlSiPSClKCaScTiVCrMnFeNiCuZnGaGeAsSeBrKrRbSrYZrNbMoTcRu"

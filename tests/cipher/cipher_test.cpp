@@ -7,16 +7,6 @@
 #include "cipher/key_stream.h"
 #include "dialogue.h"
 
-namespace {
-
-std::string xorOneByOne(std::string bytes, const std::string& key) {
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    bytes[i] = static_cast<char>(bytes[i] ^ key[i % key.size()]);
-  return bytes;
-}
-
-}  // namespace
-
 TEST(IsCipherKey, TakesAsciiLettersOnly) {
   using namespace std::string_view_literals;
   for (auto key : {""sv, "k3y"sv, "a b"sv, "\xe8"sv, "@"sv, "["sv, "`"sv, "{"sv, "ab\0c"sv})
@@ -27,6 +17,11 @@ TEST(IsCipherKey, TakesAsciiLettersOnly) {
 // Every byte value, and a file read in several blocks, come out as one at a
 // time; so do blocks of any size, and positions beyond four gibibytes.
 TEST(KeyStream, GivesTheBytesOfOneAtATimeWhateverTheBlocks) {
+  auto xorOneByOne = [](std::string bytes, const std::string& key) {
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      bytes[i] = static_cast<char>(bytes[i] ^ key[i % key.size()]);
+    return bytes;
+  };
   std::mt19937 random(7);
   std::string plain(3 * 64 * 1024 + 12345, '\0');
   for (char& c : plain)

@@ -14,14 +14,6 @@ namespace {
 
 using ScanRow = std::tuple<std::string_view, double, char, double, double, int>;
 
-template <typename Number>
-void expectScans(std::span<const ScanRow> rows) {
-  for (const ScanRow& row : rows) {
-    ScannedEquation<Number> got = scanEquation<Number>(std::get<0>(row));
-    EXPECT_EQ(ScanRow(std::get<0>(row), got.a, got.op, got.b, got.c, got.fieldsRead), row);
-  }
-}
-
 const std::string outOfRange = "troppo piccoli per calcolare le soluzioni.\n";
 const std::string singular = "il determinante del sistema lineare \xC3\xA8 uguale a zero.\n\n";
 const std::string noRealSolution = "L'equazione non ammette soluzioni reali.\n";
@@ -29,6 +21,12 @@ const std::string noRealSolution = "L'equazione non ammette soluzioni reali.\n";
 }  // namespace
 
 TEST(ScanEquation, MatchesBlanksToAnyWhiteSpaceReadsNumbersOfTheTypeAndStopsAtAMismatch) {
+  auto expectScans = [](auto number, std::span<const ScanRow> rows) {
+    for (const ScanRow& row : rows) {
+      auto got = scanEquation<decltype(number)>(std::get<0>(row));
+      EXPECT_EQ(ScanRow(std::get<0>(row), got.a, got.op, got.b, got.c, got.fieldsRead), row);
+    }
+  };
   const ScanRow rows[] = {
       {" \t2x\t+\n3y\r\n=  12 and more", 2, '+', 3, 12, 4}, {"-2x-+4y=-6", -2, '-', 4, -6, 4},
       {"2x + -3y = 6", 2, '+', -3, 6, 4}, {"", 0, '\0', 0, 0, 0}, {"3x", 3, '\0', 0, 0, 1},
@@ -38,7 +36,7 @@ TEST(ScanEquation, MatchesBlanksToAnyWhiteSpaceReadsNumbersOfTheTypeAndStopsAtAM
       {"2x+3y 12", 2, '+', 3, 0, 3}, {"2x+3y=", 2, '+', 3, 0, 3},
       {"1x+1y=-99999999999", 1, '+', 1, 0, 3}, {"2147483648x+1y=1", 0, '\0', 0, 0, 0},
       {"2147483647x+-2147483648y=0", 2147483647, '+', -2147483648.0, 0, 4}};
-  expectScans<std::int32_t>(rows);
+  expectScans(std::int32_t{}, rows);
   const ScanRow decimals[] = {
       {"1.5x-2.5e1y=-.5", 1.5, '-', 25, -0.5, 4}, {"5.x+1E-2y=+1e+1", 5, '+', 0.01, 10, 4},
       // An "e" without digits is not part of the number.
@@ -47,7 +45,7 @@ TEST(ScanEquation, MatchesBlanksToAnyWhiteSpaceReadsNumbersOfTheTypeAndStopsAtAM
       {"1e-400x+1y=1", 0, '\0', 0, 0, 0},
       // Decimal only: 0x is zero times x, not the start of a hexadecimal number.
       {"0x-1y=-3", 0, '-', 1, -3, 4}, {"0x1p3y=1", 0, '1', 0, 0, 2}};
-  expectScans<double>(decimals);
+  expectScans(double{}, decimals);
 }
 
 TEST(Equations, PrintNoNegativeZeroAvoidCancellationAndRefuseWhatOverflows) {

@@ -12,11 +12,6 @@ namespace {
 
 const std::string progress = "\nElaborando...\n\n";
 
-// The given values in order; drawing one more throws.
-WordSource listedWords(std::vector<std::uint32_t> values) {
-  return [values, next = std::size_t{0}]() mutable { return values.at(next++); };
-}
-
 // A screen keeping what each flush showed, and a platform noting with each
 // pause what was shown when it began; each pause moves its clock one second on.
 class WatchedScreen : public std::stringbuf, public RecordingPlatform {
@@ -96,6 +91,10 @@ TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailedAn
 }
 
 TEST(RandomStrings, TakeOneValuePerCharacterSkippingTheLastIncompleteBlock) {
+  // The given values in order; drawing one more throws.
+  auto listedWords = [](std::vector<std::uint32_t> values) -> WordSource {
+    return [values, next = std::size_t{0}]() mutable { return values.at(next++); };
+  };
   constexpr std::int64_t twoToThe32 = std::int64_t{1} << 32;
   // Only the low 32 bits of the clock count. 4294967294, which would give "C", is
   // skipped: the first value of 1845494695 and the 28th of 1751730735 ("...QTeq").
