@@ -14,8 +14,7 @@ TEST(IsCipherKey, TakesAsciiLettersOnly) {
   EXPECT_TRUE(isCipherKey("AZaz"));
 }
 
-// Every byte value, and a file read in several blocks, come out as one at a
-// time; so do blocks of any size, and positions beyond four gibibytes.
+// Blocks of any size, a file read in several, and positions past 4 GiB too.
 TEST(KeyStream, GivesTheBytesOfOneAtATimeWhateverTheBlocks) {
   auto xorOneByOne = [](std::string bytes, const std::string& key) {
     for (std::size_t i = 0; i < bytes.size(); ++i)

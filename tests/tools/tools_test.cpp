@@ -58,7 +58,6 @@ TEST(RunCodeGenerator, PrintsTheCodeOfTheSecondAfterShowingEachStepOfTheAnimatio
   const std::string shown = "sleep 250 " + prompt + "\nElaborando";
   EXPECT_EQ(screen.effects, (std::vector<std::string>{shown, shown + ".", shown + "..",
                                                       "sleep 50 " + prompt + progress}));
-  // Lengths that are not positive or not readable give an empty code.
   const std::string empty = prompt + progress + "Codice generato: \n";
   expectEndings(runCodeGenerator, {{"-5\n", empty}, {"99999999999\n", empty}, {"", empty}});
 }
