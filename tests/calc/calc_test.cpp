@@ -1,24 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "calc/arithmetic.h"
 #include "calc/base_conversion.h"
 #include "calc/expression.h"
 #include "dialogue.h"
 
-// The calc transcripts hold the dialogues and failed reads; here, what they miss.
-
 namespace {
 const std::string tooLarge = "Errore: numero troppo grande.";
 const std::string byZero = "Errore: divisione per zero.";
-const std::string undefined(undefinedTangentMessage);
 const std::string noValue = "utilizzare: Errore: inserisci almeno un valore.";
 const std::string baseMenu =
     "Scegli un'opzione:\n1. Converti da base 10 a un'altra base\n"
     "2. Converti da un'altra base a base 10\n0. Esci\n\n\nPath: ";
 const std::string refused = "Scelta non valida\n" + baseMenu;
-constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
 }  // namespace
 
 TEST(ArithmeticCommands, AreExactAndPrintAnErrorInsteadOfAnOverflowInfOrNan) {
@@ -35,47 +29,43 @@ TEST(ArithmeticCommands, AreExactAndPrintAnErrorInsteadOfAnOverflowInfOrNan) {
       {"7 2 -1", ": 3.5"}, {"-7 2 2", ": -3\nResto: -1\n"}, {"7 0 2", byZero + "\n"},
       {"-2147483648 -1 2", ": 2147483648\nResto: 0\n"},
       {"-9223372036854775808 -1 2", tooLarge + "\n"}});
-  expectEndings(runSine, {
-      {"180", ": 0"}, {"-180", ": 0"}, {"10", ": 0.173648"},
-      {"90", ": 1"},  {"270", ": -1"}, {"-540", ": 0"}});
+  expectEndings(runSine, {{"180", ": 0"}, {"10", ": 0.173648"}, {"90", ": 1"}, {"270", ": -1"},
+                          {"-540", ": 0"}});
   expectEndings(runCosine, {{"60", ": 0.5"}, {"90", ": 0"}, {"-90", ": 0"}, {"180", ": -1"}});
-  expectEndings(runTangent, {
-      {"45", ": 1"}, {"180", ": 0"}, {"-45", ": -1"}, {"90", undefined}, {"-270", undefined}});
+  expectEndings(runTangent, {{"45", ": 1"}, {"180", ": 0"}, {"-45", ": -1"},
+                             {"-270", std::string(undefinedTangentMessage)}});
   expectEndings(runMultiplication, {{"1e300 1e300", tooLarge}});
   expectEndings(runAverage, {
       {"2.5 5 5", "Valore: Valore: Risultato: 5"}, {"0", noValue}, {"-3", noValue},
       {"2 1e308 1e308", "Valore: Valore: " + tooLarge},
       // A count that cannot be read stops the questions.
       {"1e300", "utilizzare: Valore: Risultato: 0"}});
-  expectEndings(runRoot, {
-      {"-8 3", "La radice 3-esima di -8 e': -2\n"}, {"16 2", "La radice 2-esima di 16 e': 4\n"},
-      {"8 0", "non puo' essere zero.\n"},
-      {"-16 2", "radice di indice pari di un numero negativo.\n"}, {"0 -2", tooLarge + "\n"}});
+  expectEndings(runRoot, {{"-8 3", "La radice 3-esima di -8 e': -2\n"}, {"0 -2", tooLarge + "\n"},
+                          {"-16 2", "radice di indice pari di un numero negativo.\n"}});
 }
 
 TEST(BaseConversion, WritesAndReadsSignedDigitsOfBasesTwoToThirtySixOnly) {
   std::tuple<std::int64_t, std::int64_t, std::optional<std::string>> written[] = {
-      {2147483647, 36, "ZIK0ZJ"}, {0, 2, "0"}, {-10, 2, "-1010"}, {lowest, 16, "-8000000000000000"},
-      {10, 1, std::nullopt}, {10, 0, std::nullopt}, {10, -2, std::nullopt}, {10, 37, std::nullopt}};
+      {2147483647, 36, "ZIK0ZJ"}, {0, 2, "0"}, {-10, 2, "-1010"}, {10, 1, std::nullopt},
+      {INT64_MIN, 16, "-8000000000000000"}, {10, -2, std::nullopt}, {10, 37, std::nullopt}};
   for (const auto& [number, base, digits] : written)
     EXPECT_EQ(convertFromDecimal(number, base), digits) << number << " " << base;
   const std::string_view invalid = invalidForBaseMessage;
   const std::string zeros(400, '0');
   std::tuple<std::string, std::int64_t, std::int64_t, std::string_view> cases[] = {
-      {"FF", 16, 255, ""}, {"-ff", 16, -255, ""}, {"zZ", 36, 1295, ""}, {"1010", 2, 10, ""},
-      {"9223372036854775807", 10, 9223372036854775807, ""}, {zeros + "7", 10, 7, ""},
-      {"-9223372036854775808", 10, lowest, ""}, {"9223372036854775808", 10, 0, tooLarge},
-      {"1" + zeros, 10, 0, tooLarge}, {"19", 2, 0, invalid}, {":", 10, 0, invalid},
-      {"1/", 10, 0, invalid}, {"", 10, 0, invalid}, {"-", 10, 0, invalid}, {"1-1", 10, 0, invalid},
-      {"+5", 10, 0, invalid}, {"z", 35, 0, invalid}, {"10", 1, 0, invalid}, {"10", 37, 0, invalid},
-      {"7", 0, 0, invalid}};
+      {"FF", 16, 255, ""}, {"-ff", 16, -255, ""}, {"zZ", 36, 1295, ""}, {zeros + "7", 10, 7, ""},
+      {"9223372036854775807", 10, 9223372036854775807, ""}, {"1" + zeros, 10, 0, tooLarge},
+      {"-9223372036854775808", 10, INT64_MIN, ""}, {"9223372036854775808", 10, 0, tooLarge},
+      {"19", 2, 0, invalid}, {":", 10, 0, invalid}, {"1/", 10, 0, invalid}, {"", 10, 0, invalid},
+      {"-", 10, 0, invalid}, {"1-1", 10, 0, invalid}, {"+5", 10, 0, invalid},
+      {"z", 35, 0, invalid}, {"10", 1, 0, invalid}, {"10", 37, 0, invalid}};
   for (const auto& [digits, base, value, error] : cases) {
     CheckedInteger result = convertToDecimal(digits, base);
     EXPECT_TRUE(result.value == value && result.error == error) << digits << " " << base;
   }
   expectEndings(runBaseConversion, {
       {"-1\n-2\n-2147483648\n0\n", baseMenu + refused + refused + refused},
-      {"abc\n", baseMenu}, {"99999999999\n", baseMenu + refused},
+      {"99999999999\n", baseMenu + refused},
       {"2\n1010\n", "per la base scelta.\n\n" + baseMenu}});
 }
 
@@ -83,11 +73,10 @@ TEST(EvaluateExpression, GoesLeftToRightSkipsOtherBytesOrNamesTheError) {
   const std::string huge = "1" + std::string(400, '0');
   const std::string_view invalid = invalidExpressionMessage;
   std::tuple<std::string, double, std::string_view> cases[] = {
-      {"2+3*4", 20, ""}, {"2*3+4", 10, ""}, {"10-4-3", 3, ""}, {"100/(2+3)*2", 40, ""},
-      {"2*(3+4)", 14, ""}, {"7/2", 3.5, ""}, {"10-(2-3)", 11, ""}, {"(2+3)*(4+1)", 25, ""},
-      {"((7))", 7, ""}, {"a1b+c2", 3, ""}, {"1 + 2", 3, ""}, {"2^%\xE8=4", 4, ""}, {"3.5", 5, ""},
-      {"1.5+2", 7, ""}, {"2(3)", 3, ""}, {"12345678", 12345678, ""},
-      {"274435162566466288-274435162566466285", 32, ""},
+      {"2*3+4", 10, ""}, {"10-4-3", 3, ""}, {"100/(2+3)*2", 40, ""}, {"2*(3+4)", 14, ""},
+      {"7/2", 3.5, ""}, {"10-(2-3)", 11, ""}, {"(2+3)*(4+1)", 25, ""}, {"((7))", 7, ""},
+      {"a1b+c2", 3, ""}, {"2^%\xE8=4", 4, ""}, {"3.5", 5, ""}, {"1.5+2", 7, ""}, {"2(3)", 3, ""},
+      {"12345678", 12345678, ""}, {"274435162566466288-274435162566466285", 32, ""},
       // The number left over in a group is the one "+" takes; one left below
       // another is still reached.
       {"1+(2.3)", 5, ""}, {"2 3++4", 9, ""},
@@ -102,11 +91,10 @@ TEST(EvaluateExpression, GoesLeftToRightSkipsOtherBytesOrNamesTheError) {
 }
 
 TEST(RunExpression, PrintsSixDigitsOrOneExactIntegerOperationCountingUnreadValuesAsZero) {
-  const std::string invalid = "Errore: espressione non valida.\n";
   expectEndings(runExpression, {
       {"99\n1/3\n", "Risultato: 0.333333\n"}, {"3\n12345678\n", ": 1.23457e+07\n"},
-      {"1\n5%2\n", ": 0\n"}, {"2\n(2+3\n", invalid},
-      {"2\n", "l'espressione: " + invalid}, {"2\n5/(1-1)\n", byZero + "\n"},
+      {"1\n5%2\n", ": 0\n"}, {"2\n", "l'espressione: Errore: espressione non valida.\n"},
+      {"2\n5/(1-1)\n", byZero + "\n"},
       {"-4\n12 *3\n", "': Risultato: 36\n"}, {"1\n-7/2\n", ": -3\n"}, {"1\n5-9\n", ": -4\n"},
       {"x\n", "': Risultato: 0\n"}, {"1\nx*3\n", ": 0\n"}, {"1\n4+\n", ": 4\n"},
       {"1\n2147483647+1\n", ": 2147483648\n"}, {"1\n9223372036854775807+1", tooLarge + "\n"},
