@@ -20,7 +20,9 @@ TEST(ArithmeticCommands, AreExactAndPrintAnErrorInsteadOfAnOverflowInfOrNan) {
       {"5 0", ": 1"}, {"0 0", ": 1"}, {"2 31", ": 2147483648"}, {"2 62", ": 4611686018427387904"},
       {"-2 63", ": -9223372036854775808"}, {"-3 3", ": -27"}, {"1 9223372036854775807", ": 1"},
       {"2 63", tooLarge}, {"3 2147483647", tooLarge}, {"2 -1", "non puo' essere negativo."}});
+  // A huge count read at the end of the input asks once, not two billion times.
   expectEndings(runAddition, {{"2 4000000000 4000000000", ": 8000000000"}, {"0", ": 0"},
+                              {"2000000000", "utilizzare: Valore: Risultato: 0"},
                               {"3 9223372036854775807 1 -5", tooLarge}});
   // Subtraction asks for its first value whatever the count.
   expectEndings(runSubtraction, {{"2 -9223372036854775807 2", tooLarge}, {"0 7", ": 7"}});
