@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+#include <utility>
+
 #include "console/web.h"
 #include "dialogue.h"
 #include "settings/history.h"
@@ -7,18 +11,12 @@
 #include "settings/settings_menu.h"
 #include "settings/theme.h"
 
-namespace {
-
 using Effects = std::vector<std::string>;
 
-// Counts the flushes; given a file system, each flush appends what was
-// written to the log, as when standard output is redirected into it.
-class Sink : public std::stringbuf {
- public:
+// Counts the flushes; given a log, each appends to it, as a redirected output.
+struct Sink : std::stringbuf {
   FileSystem* log = nullptr;
   int flushes = 0;
-
- protected:
   int sync() override {
     ++flushes;
     if (!log)
@@ -29,11 +27,23 @@ class Sink : public std::stringbuf {
   }
 };
 
-}  // namespace
-
-// The first line end straddles the 64 KiB blocks the log is read in; one line
-// is longer than a block; the last has no line end. A flush per line crawls.
-TEST(WriteHistory, ListsTheLinesAsAppendedInLargeBlocks) {
+// The recall list holds the log's last lines, and only a clearing empties it.
+TEST(RunHistoryCommand, ListsInLargeBlocksClearsOrRefusesByTheAnswer) {
+  const std::string question = "Vuoi vedere(v) o cancellare(c) la cronologia?\nPath: ";
+  const std::string refused = question + "\n\nFunzione non valida.Riprova\n\n";
+  const std::pair<std::string, bool> cases[] = {{"c\n", true},  {"C\n", true},   {"", false},
+                                                {" \n", false}, {"\t\n", false}, {"v \n", false}};
+  for (const auto& [typed, cleared] : cases) {
+    Dialogue dialogue(typed);
+    MemoryFileSystem& files = dialogue.platform.memoryFiles;
+    files.writeFile(historyFileName, "#\n");
+    dialogue.platform.recalledCommandLines = {"#"};
+    runHistoryCommand(dialogue.console);
+    EXPECT_EQ(dialogue.out.str(), cleared ? question + "\nFatto!\n" : refused) << typed;
+    EXPECT_EQ(files.content(historyFileName), cleared ? "" : "#\n") << typed;
+    EXPECT_EQ(dialogue.platform.recalledCommandLines.empty(), cleared) << typed;
+  }
+  // Line ends straddle and lines outgrow the 64 KiB blocks the log is read in.
   std::string content = std::string(64 * 1024 - 1, 'a') + "\nb\n" + std::string(100000, 'k');
   for (int line = 0; line < 10000; ++line)
     content += "\na";
@@ -47,45 +57,6 @@ TEST(WriteHistory, ListsTheLinesAsAppendedInLargeBlocks) {
     EXPECT_EQ(sink.str(), content + "\n") << lineEnd[0];
     EXPECT_LE(sink.flushes, 10);
   }
-}
-
-// The recall list holds the log's last lines, and only a clearing empties it.
-TEST(RunHistoryCommand, ListsClearsOrRefusesByTheAnswer) {
-  const std::string question = "Vuoi vedere(v) o cancellare(c) la cronologia?\nPath: ";
-  const std::string listing = question + "\nCronologia delle funzioni: \n\n";
-  const std::string refused = question + "\n\nFunzione non valida.Riprova\n\n";
-  const struct {
-    std::string typed;
-    bool fifo;
-    std::string output;
-    bool cleared;
-  } cases[] = {
-      {"c\n", false, question + "\nFatto!\n", true},
-      {"C\n", false, question + "\nFatto!\n", true},
-      {"V\n", false, listing + "#\n", false},
-      {"v\n", true, listing, false},
-      {"c\n", true, question + "\nErrore: impossibile cancellare la cronologia.\n", false},
-      {"", false, refused, false},
-      {" \n", false, refused, false},
-      {"\t\n", false, refused, false},
-      {"x\n", false, refused, false},
-      {"v \n", false, refused, false},
-  };
-  for (const auto& c : cases) {
-    Dialogue dialogue(c.typed);
-    MemoryFileSystem& files = dialogue.platform.memoryFiles;
-    if (c.fifo)
-      files.makeSpecial(historyFileName);
-    else
-      files.writeFile(historyFileName, "#\n");
-    dialogue.platform.recalledCommandLines = {"#"};
-    runHistoryCommand(dialogue.console);
-    EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
-    if (!c.fifo) {
-      EXPECT_EQ(files.content(historyFileName), c.cleared ? "" : "#\n") << c.typed;
-    }
-    EXPECT_EQ(dialogue.platform.recalledCommandLines.empty(), c.cleared) << c.typed;
-  }
   // `kalvex-terminal > function_history.txt`: what the log held, once.
   Dialogue dialogue("v\n");
   dialogue.platform.memoryFiles.writeFile(historyFileName, "#\n");
@@ -95,15 +66,12 @@ TEST(RunHistoryCommand, ListsClearsOrRefusesByTheAnswer) {
   Console console{dialogue.in, intoTheLog, dialogue.platform};
   runHistoryCommand(console);
   intoTheLog.flush();
-  const std::string held = "#\n" + listing;
+  const std::string held = "#\n" + question + "\nCronologia delle funzioni: \n\n";
   EXPECT_EQ(dialogue.platform.memoryFiles.content(historyFileName), held + held);
 }
 
 TEST(OfferHistoryForRecall, OffersOnlyTheLatestLinesOfAnOrdinaryLog) {
   RecordingPlatform platform;
-  offerHistoryForRecall(platform);
-  platform.memoryFiles.makeDirectory(historyFileName);
-  offerHistoryForRecall(platform);
   platform.memoryFiles.writeFile(historyFileName, std::string(recalledHistoryFileLimit + 1, 'a'));
   offerHistoryForRecall(platform);
   EXPECT_TRUE(platform.recalledCommandLines.empty());
@@ -116,73 +84,52 @@ TEST(OfferHistoryForRecall, OffersOnlyTheLatestLinesOfAnOrdinaryLog) {
   EXPECT_EQ(platform.recalledCommandLines.front(), "5");
 }
 
-// Blank and missing answers are refused before anything happens. Without a
-// site the shipped pages open, network or not, or their address is shown.
-TEST(RunSettings, RefusesOrOpensTheShippedInfoPages) {
-  if (siteConfigured())
-    GTEST_SKIP() << "built with a site address";
+// Blank and missing answers are refused before anything happens. Without a site the
+// shipped pages open, network or not; with one, the network is checked first.
+TEST(RunSettings, RefusesOrOpensTheInfoPages) {
   const std::string menu = "Impostazioni\n\n\nComandi:\n\nTema=1\n\nInfo=2\n\n\nPath: ";
-  const std::string info =
-      menu +
-      "\nInfo:\n\nPrivacy Policy = 1\nTearm and Conditions = 2\nInfo sul programma = 3\n\nPath: ";
+  const std::string info = menu + "\nInfo:\n\nPrivacy Policy = 1\nTearm and Conditions = 2\n" +
+                           "Info sul programma = 3\n\nPath: ";
   const std::string invalid = "\nFunzione non valida.Riprova\n\n";
-  const struct {
-    std::string typed, output, page;
-  } cases[] = {
-      {" \n", menu + invalid, ""},
-      {"", menu + invalid, ""},
-      {"\t\n", menu + "\nFunzione errata\n", ""},
-      {"2\n \n", info + "\n" + invalid, ""},
-      {"2\n", info + "\n" + invalid, ""},
-      {"2\n7\n", info + invalid, ""},
-      {"2\n1\nnext\n", info, "/site/privacy.html"},
-      {"2\n2\nnext\n", info, "/site/terms%20and%20conditions.html"},
-      {"2\n3\nnext\n", info, "/site/programsfile/info.html"},
+  const std::string ping = "ping " + std::string(publicHost);
+  const std::string site = "start " + std::string(siteBaseAddress());
+  const std::string terms = "/terms%20and%20conditions";
+  // Typed, output, shipped page opened, effects when the site is online.
+  const std::tuple<std::string, std::string, std::string, Effects> cases[] = {
+      {" \n", menu + invalid, "", {}},
+      {"", menu + invalid, "", {}},
+      {"\t\n", menu + "\nFunzione errata\n", "", {}},
+      {"\xE8\n", menu + "\nFunzione errata\n", "", {}},
+      {{'\0', '\n'}, menu + "\nFunzione errata\n", "", {}},
+      {"2\n \n", info + "\n" + invalid, "", {}},
+      {"2\n7\n", info + invalid, "", {ping}},
+      {"2\n1\n", info, "/site/privacy.html", {ping, site + "/privacy.md"}},
+      {"2\n2\n", info, "/site" + terms + ".html", {ping, site + terms + ".md"}},
+      {"2\n3\n", info, "/site/programsfile/info.html", {ping, site + "/programsfile/info"}},
   };
-  for (const auto& c : cases) {
-    Dialogue dialogue(c.typed);
+  for (const auto& [typed, output, page, online] : cases) {
+    Dialogue dialogue(typed);
+    dialogue.platform.online = true;
     runSettings(dialogue.console);
-    EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
+    EXPECT_EQ(dialogue.out.str(), output) << typed;
     const Effects& effects = dialogue.platform.effects;
-    ASSERT_EQ(effects.size(), c.page.empty() ? 0u : 1u) << c.typed;
-    if (!c.page.empty()) {
-      EXPECT_TRUE(effects[0].starts_with("start file:///") && effects[0].ends_with(c.page));
+    if (siteConfigured()) {
+      EXPECT_EQ(effects, online) << typed;
+      continue;
+    }
+    ASSERT_EQ(effects.size(), page.empty() ? 0u : 1u) << typed;
+    if (!page.empty()) {
+      EXPECT_TRUE(effects[0].starts_with("start file:///") && effects[0].ends_with(page));
     }
   }
+  // Offline, and no browser to start.
   Dialogue noBrowser("2\n1\n");
   noBrowser.platform.browserStarts = false;
   runSettings(noBrowser.console);
-  const std::string shown = noBrowser.out.str();
-  EXPECT_TRUE(shown.starts_with(info + "Apri questo indirizzo nel browser: file:///")) << shown;
-  EXPECT_TRUE(shown.ends_with("/site/privacy.html\n")) << shown;
-}
-
-// With a site the network is checked before the answer is looked at.
-TEST(RunSettings, OpensTheSitesPagesOnlyOnline) {
-  if (!siteConfigured())
-    GTEST_SKIP() << "built without a site address";
-  const std::string ping = "ping " + std::string(publicHost);
-  const std::string site = "start " + std::string(siteBaseAddress());
-  const struct {
-    std::string typed;
-    bool online;
-    Effects effects;
-  } cases[] = {
-      {"2\n1\nnext\n", true, {ping, site + "/privacy.md"}},
-      {"2\n2\nnext\n", true, {ping, site + "/terms%20and%20conditions.md"}},
-      {"2\n3\nnext\n", true, {ping, site + "/programsfile/info"}},
-      {"2\n7\nnext\n", true, {ping}},
-      {"2\n7\nnext\n", false, {ping}},
-      {"2\n \nnext\n", true, {}},
-  };
-  for (const auto& c : cases) {
-    Dialogue dialogue(c.typed);
-    dialogue.platform.online = c.online;
-    runSettings(dialogue.console);
-    EXPECT_EQ(dialogue.platform.effects, c.effects) << c.typed;
-    EXPECT_EQ(dialogue.pending(), "next\n") << c.typed;
-    EXPECT_EQ(dialogue.out.str().ends_with("Errore di rete, collegati e riprova.\n\n"), !c.online);
-  }
+  const std::string shown = siteConfigured() ? "\n\n" + std::string(networkErrorMessage) + "\n\n"
+                                             : "Apri questo indirizzo nel browser: file:///";
+  EXPECT_TRUE(noBrowser.out.str().starts_with(info + shown)) << noBrowser.out.str();
+  EXPECT_TRUE(noBrowser.out.str().ends_with(siteConfigured() ? "\n\n" : "/site/privacy.html\n"));
 }
 
 // The saved command is run, so nothing but a colour command may pass.
@@ -197,20 +144,16 @@ TEST(LoadSavedColourCommand, AcceptsAColourCommandWithOneLineEndAndNothingElse) 
     files.writeFile(themeFileName, content);
     EXPECT_EQ(loadSavedColourCommand(files), expected) << content;
   }
-  files.makeDirectory(themeFileName);
-  EXPECT_EQ(loadSavedColourCommand(files), "");
 }
 
-// color_data.txt holds "color 22".
 TEST(RunThemeDialogue, AppliesAndSavesOnlyWhatTheAnswersAllow) {
   const std::string question = "\nVuoi cambiare tema(1) o resettarlo(0)?\nPath: ";
   const std::string background = "\nInserisci il nome del colore del background\nPath: ";
   const std::string names = question + background + "\nOra quello del carattere\nPath: \n";
   const std::string white = "\nErrore nella combinazione. Non puoi usare il bianco per sfondo\n\n";
   const std::string refused = names + "\nErrore nella combinazione.\n\n";
-  const struct {
-    std::string typed, output, applied, pending;
-  } cases[] = {
+  // Typed, output, colour command applied and saved, input left.
+  const std::array<std::string, 4> cases[] = {
       {"1\nblu\ngiallo\n", names, "color 9e", ""},
       {"1\nverde\nverde\nnext\n", names, "color 22", "next\n"},
       {"1\nbianco\n\n", names + white, "", ""},
@@ -225,36 +168,28 @@ TEST(RunThemeDialogue, AppliesAndSavesOnlyWhatTheAnswersAllow) {
       {"99999999999999999999\n", question, "", "\n"},
       {"1\n", question + background, "", ""},
   };
-  for (const auto& c : cases) {
-    Dialogue dialogue(c.typed);
+  for (const auto& [typed, output, applied, pending] : cases) {
+    Dialogue dialogue(typed);
     dialogue.platform.memoryFiles.writeFile(themeFileName, "color 22");
     runThemeDialogue(dialogue.console);
-    EXPECT_EQ(dialogue.out.str(), c.output) << c.typed;
-    EXPECT_EQ(dialogue.platform.effects, c.applied.empty() ? Effects{} : Effects{c.applied});
+    EXPECT_EQ(dialogue.out.str(), output) << typed;
+    EXPECT_EQ(dialogue.platform.effects, applied.empty() ? Effects{} : Effects{applied});
     EXPECT_EQ(dialogue.platform.memoryFiles.content(themeFileName),
-              c.applied.empty() ? "color 22" : c.applied);
-    EXPECT_EQ(dialogue.pending(), c.pending) << c.typed;
+              applied.empty() ? "color 22" : applied);
+    EXPECT_EQ(dialogue.pending(), pending) << typed;
   }
-}
-
-// The colours apply all the same; the user hears that they will not last,
-// and the name keeps what it held, even when the disk fills mid-write.
-TEST(RunThemeDialogue, SaysWhenTheThemeCannotBeSaved) {
-  for (int failure = 0; failure < 3; ++failure) {
+  // A failed save still applies the colours, says so, and keeps the file as it was.
+  for (bool fillsUp : {false, true}) {
     Dialogue dialogue("0\n");
     MemoryFileSystem& files = dialogue.platform.memoryFiles;
     files.writeFile(themeFileName, "color 9e");
-    if (failure == 0)
-      files.makeDirectory(themeFileName);
-    else if (failure == 1)
-      files.refuse(themeFileName);
-    else
+    if (fillsUp)
       files.failWritesAfter(3);
+    else
+      files.refuse(themeFileName);
     runThemeDialogue(dialogue.console);
-    EXPECT_EQ(dialogue.platform.effects, Effects{"color 0f"}) << failure;
+    EXPECT_EQ(dialogue.platform.effects, Effects{"color 0f"}) << fillsUp;
     EXPECT_EQ(dialogue.platform.errors, Effects{std::string(themeSaveFailedMessage)});
-    if (failure > 0) {
-      EXPECT_EQ(files.content(themeFileName), "color 9e");
-    }
+    EXPECT_EQ(files.content(themeFileName), "color 9e");
   }
 }

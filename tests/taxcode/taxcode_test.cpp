@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "dialogue.h"
 #include "platform/native_path.h"
 #include "taxcode/municipality_file.h"
@@ -7,31 +9,24 @@
 #include "taxcode/tax_code.h"
 #include "taxcode/tax_code_command.h"
 
-// Accented vowels in Windows-1252 and in UTF-8.
 TEST(NormaliseName, UpperCasesSpellsAccentedVowelsWithAnApostropheAndStopsAtALineEnd) {
   const std::string vowels = "A'A'E'E'I'O'O'U'U'";
+  EXPECT_EQ(normaliseName("\xE0\xE4\xE8\xE9\xEC\xF2\xF6\xF9\xFC\xC0\xC4\xC8\xC9\xCC\xD2\xD6\xD9\xDC"
+                          "àäèéìòöùüÀÄÈÉÌÒÖÙÜ"),
+            vowels + vowels + vowels + vowels);
+  // Other UTF-8 letters stay whole: ñ is C3 B1, Ȩ is C8 A8.
   const std::pair<std::string, std::string> cases[] = {
-      {"Rossi", "ROSSI"},
-      {"\xE0\xE4\xE8\xE9\xEC\xF2\xF6\xF9\xFC\xC0\xC4\xC8\xC9\xCC\xD2\xD6\xD9\xDC", vowels + vowels},
-      {"àäèéìòöùüÀÄÈÉÌÒÖÙÜ", vowels + vowels},
-      {"Antey-Saint-Andr\xE9", "ANTEY-SAINT-ANDRE'"},
-      {" roma 2\t", " ROMA 2\t"},
-      {"roma\nmilano", "ROMA"},
-      {"roma\r\n", "ROMA"},
-      // Other UTF-8 letters stay whole, even when their second byte is a
-      // Windows-1252 vowel: ñ is C3 B1, Ȩ is C8 A8.
-      {"Peñíscola", "PE\xC3\xB1\xC3\xADSCOLA"},
-      {"\xC8\xA8", "\xC8\xA8"},
-      {"\xC3", "\xC3"},
-      {"\xC8Z", "E'Z"},
+      {"Rossi", "ROSSI"},       {" roma 2\t", " ROMA 2\t"},
+      {"roma\nmilano", "ROMA"}, {"roma\r\n", "ROMA"},
+      {"\xC8\xA8", "\xC8\xA8"}, {"\xC3", "\xC3"},
+      {"\xC8Z", "E'Z"},         {"Peñíscola", "PE\xC3\xB1\xC3\xADSCOLA"},
   };
   for (const auto& [typed, normalised] : cases)
     EXPECT_EQ(normaliseName(typed), normalised) << typed;
 }
 
-// The people born in a real municipality were coded by a separate
-// implementation of the published rule.
-TEST(TaxCode, FollowsTheRuleForEveryPartOfTheCode) {
+// The people born in a real municipality were coded by a separate implementation.
+TEST(TaxCode, FollowsTheRuleForEveryPartAndTheCheckCharacterForExistingDates) {
   const struct {
     std::string surname, name;
     int day, month, year;
@@ -40,22 +35,15 @@ TEST(TaxCode, FollowsTheRuleForEveryPartOfTheCode) {
     std::string code;
   } cases[] = {
       {"Ferrari", "Giuseppe", 28, 2, 1976, 'M', 'A', 755, "FRRGPP76B28A755L"},
-      {"Milani", "", 6, 9, 1999, 'F', 'F', 91, "MLNXXX99P46F091F"},
       {"", "Gabriele", 13, 8, 2010, 'M', 'L', 318, "XXXGRL10M13L318G"},
       // Apostrophes, digits and other bytes are never letters of the code.
       {"Wojtyla", "Kyx", 1, 1, 2000, 'M', 'A', 562, "WJTKYX00A01A562Y"},
       {"D'Angelo", "Niccolò", 1, 1, 2000, 'M', 'A', 562, "DNGNCL00A01A562M"},
-      {"Dall'\xD2", "Nicol\xF2", 1, 1, 2000, 'M', 'A', 562, "DLLNCL00A01A562Z"},
       {"A1-2.3", "E'", 1, 1, 2000, 'M', 'A', 562, "AXXEXX00A01A562X"},
       {"Peña", "José", 1, 1, 2000, 'M', 'A', 562, "PEAJSO00A01A562R"},
-      // Negative years keep two digits.
+      // Years keep two digits, negative ones too.
       {"Rossi", "Maria", 31, 1, 5, 'f', 'A', 562, "RSSMRA05A71A562S"},
-      {"Rossi", "Maria", 1, 7, -5, 'M', 'A', 562, "RSSMRA05L01A562O"},
       {"Rossi", "Maria", 1, 7, std::numeric_limits<int>::min(), 'M', 'A', 562, "RSSMRA48L01A562Z"},
-      {"Rossi", "Mario", 0, 12, 1985, 'M', 'A', 562, "refused: data di nascita non valida"},
-      {"Rossi", "Mario", 32, 12, 1985, 'M', 'A', 562, "refused: data di nascita non valida"},
-      {"Rossi", "Mario", 10, 0, 1985, 'M', 'A', 562, "refused: data di nascita non valida"},
-      {"Rossi", "Mario", 10, 13, 1985, 'M', 'A', 562, "refused: data di nascita non valida"},
       {"Rossi", "Mario", 10, 12, 1985, 'X', 'A', 562, "refused: sesso non valido"},
       {"Rossi", "Mario", 10, 12, 1985, 'M', 'A', 1, "RSSMRA85T10A001V"},
       {"Rossi", "Mario", 10, 12, 1985, 'M', 'A', 42, "RSSMRA85T10A042E"},
@@ -80,11 +68,15 @@ TEST(TaxCode, FollowsTheRuleForEveryPartOfTheCode) {
   auto c = cases[0];
   for (c.month = 1; c.month <= 12; ++c.month)
     EXPECT_EQ(codeFor(c)[8], "ABCDEHLMPRST"[c.month - 1]) << c.month;
-}
-
-// Each character alone at the first (odd) position, then after a B, which
-// counts 0 there, at the second (even) one; only fifteen positions count.
-TEST(CheckCharacter, FollowsThePublishedOddAndEvenTables) {
+  const std::pair<int, int> outOfRange[] = {{0, 12}, {32, 12}, {10, 0}, {10, 13}};
+  for (auto [day, month] : outOfRange)
+    EXPECT_FALSE(buildTaxCode("Rossi", "Mario", day, month, 1985, 'M').isOk()) << day << month;
+  // The dialogue's own check: day, month, year, and whether that date exists.
+  const std::array<int, 4> dates[] = {{31, 4, 2000, 0},  {29, 2, 2000, 1}, {29, 2, 1900, 0},
+                                      {31, 12, 1999, 1}, {30, 4, 2000, 1}, {0, 1, 2000, 0}};
+  for (auto [day, month, year, exists] : dates)
+    EXPECT_EQ(isExistingDate(day, month, year), exists == 1) << day << "/" << month << "/" << year;
+  // Only 15 characters count; each letter at an odd position, then after B (0) at an even one.
   EXPECT_EQ(checkCharacter("RSSMRA85T10A562S"), 'S');
   constexpr int oddValues[26] = {1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18,
                                  20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
@@ -92,62 +84,12 @@ TEST(CheckCharacter, FollowsThePublishedOddAndEvenTables) {
     std::string letter(1, static_cast<char>('A' + index));
     EXPECT_EQ(checkCharacter(letter), 'A' + oddValues[index]) << letter;
     EXPECT_EQ(checkCharacter("B" + letter), 'A' + index) << letter;
-    if (index < 10) {
-      std::string digit(1, static_cast<char>('0' + index));
-      EXPECT_EQ(checkCharacter(digit), 'A' + oddValues[index]) << digit;
-      EXPECT_EQ(checkCharacter("B" + digit), 'A' + index) << digit;
-    }
   }
-}
-
-TEST(IsExistingDate, KnowsMonthLengthsAndGregorianLeapYears) {
-  const struct {
-    int day, month, year;
-    bool exists;
-  } cases[] = {{31, 2, 1990, false}, {29, 2, 2023, false}, {31, 4, 2000, false},
-               {29, 2, 2024, true},  {29, 2, 2000, true},  {29, 2, 1900, false},
-               {31, 12, 1999, true}, {30, 4, 2000, true},  {0, 1, 2000, false}};
-  for (auto [day, month, year, exists] : cases)
-    EXPECT_EQ(isExistingDate(day, month, year), exists) << day << "/" << month << "/" << year;
-}
-
-// Signed bytes: 0xE8 counts as -24. Past the last bucket the sum wraps round.
-TEST(NameHash, SumsSignedBytesIntoTheTablesRange) {
-  const std::pair<std::string, std::size_t> cases[] = {
-      {"ROMA", 82u + 79 + 77 + 65},
-      {"\xE8", 2126u - 24},
-      {"A\xE8", 65u - 24},
-      {std::string(30, 'Z'), 30u * 90 - 2126},
-      {std::string(100000, '\x80'), (2126u * 10000 - 12800000) % 2126},
-  };
-  for (const auto& [name, hash] : cases)
-    EXPECT_EQ(nameHash(name), hash) << name.size();
-}
-
-TEST(MunicipalityTable, FindsEachNameOfABucketAndTheLastRecordOfANameUntilReleased) {
-  MunicipalityTable table;
-  std::string text = "AB\tA1\nDOPPIO\tD1\nBA\tB2\nDOPPIO\tD2\n";
-  for (int i = 0; i < 5000; ++i)
-    text += "COMUNE " + std::to_string(i) + "\tC" + std::to_string(i) + "\n";
-  table.load(text);
-  ASSERT_EQ(nameHash("AB"), nameHash("BA"));
-  EXPECT_EQ(table.find("AB")->number, 1);
-  EXPECT_EQ(table.find("BA")->letter, 'B');
-  EXPECT_EQ(table.find("DOPPIO")->number, 2);
-  EXPECT_EQ(table.find("COMUNE 4999")->number, 4999);
-  EXPECT_FALSE(table.find("ab") || table.find("A") || table.find(""));
-  EXPECT_EQ(table.size(), 5004u);
-  table.release();
-  EXPECT_EQ(table.size(), 0u);
-  for (int i = 0; i < 5000; ++i)
-    EXPECT_FALSE(table.find("COMUNE " + std::to_string(i)));
-  table.load("ROMA\tH501\n");
-  EXPECT_EQ(table.find("ROMA")->number, 501);
 }
 
 // A number beyond 32 bits is refused, not cut to fit; where the number is
 // missing, what follows the letter and its blanks starts the next name.
-TEST(LoadMunicipalities, ReadsNameTabLetterNumberAndAnyWhiteSpaceAfter) {
+TEST(LoadMunicipalities, ReadsNameTabLetterNumberFromTheFirstFileFound) {
   MemoryFileSystem files;
   Result<MunicipalityTable> table = Status::failure(Status::Code::notFound, "not loaded");
   auto codeOf = [&](std::string_view name) {
@@ -155,54 +97,47 @@ TEST(LoadMunicipalities, ReadsNameTabLetterNumberAndAnyWhiteSpaceAfter) {
     return record ? record->letter + std::to_string(record->number) : "none";
   };
   files.writeFile("risorsa.cf.txt",
-                  "ROMA\tH501\nMILANO\tF205\r\n\n  \t\nSAN GIOVANNI IN PERSICETO\tG467   \n"
+                  "ROMA\tH501\nMILANO\tF205\r\n\n  \t\nSAN LEO\tG467   \n"
                   "CINQUE\tA5\nCINQUE ZERI\tA005\nUNO\tA1 DUE\tB2\nSEGNO\tZ-5\nPIU\tZ+7\n"
                   "SPAZIO\t 7\nroma\tX999\nGRANDE\tZ99999999999\nDOPPIO\tA1\nDOPPIO\tA2\n"
-                  "SENZA\tH\nULTIMO\tU9");
+                  "SENZA\tH\nAB\tA1\nBA\tB2\nULTIMO\tU9");
   table = loadMunicipalities(files, {});
   const std::pair<std::string, std::string> cases[] = {
-      {"ROMA", "H501"},
-      {"MILANO", "F205"},
-      {"SAN GIOVANNI IN PERSICETO", "G467"},
-      {"CINQUE", "A5"},
-      {"CINQUE ZERI", "A5"},
-      {"UNO", "A1"},
-      {"DUE", "B2"},
-      {"SEGNO", "Z-5"},
-      {"PIU", "Z7"},
-      {"SPAZIO", " 7"},
-      {"roma", "X999"},
-      {"GRANDE", "none"},
-      {"DOPPIO", "A2"},
-      {"SENZA", "none"},
-      {"ULTIMO", "U9"},
-      {"Roma", "none"},
-      {"SANGIOVANNI IN PERSICETO", "none"},
+      {"ROMA", "H501"},      {"MILANO", "F205"}, {"SAN LEO", "G467"}, {"CINQUE", "A5"},
+      {"CINQUE ZERI", "A5"}, {"UNO", "A1"},      {"DUE", "B2"},       {"SEGNO", "Z-5"},
+      {"PIU", "Z7"},         {"SPAZIO", " 7"},   {"roma", "X999"},    {"GRANDE", "none"},
+      {"DOPPIO", "A2"},      {"SENZA", "none"},  {"AB", "A1"},        {"BA", "B2"},
+      {"ULTIMO", "U9"},      {"Roma", "none"},   {"SANLEO", "none"},
   };
   for (const auto& [name, code] : cases)
     EXPECT_EQ(codeOf(name), code) << name;
-  EXPECT_EQ(table->size(), 14u);
+  ASSERT_EQ(nameHash("AB"), nameHash("BA"));
+  // Signed bytes: 0xE8 counts as -24. Past the last bucket the sum wraps round.
+  const std::pair<std::string, std::size_t> hashes[] = {
+      {"\xE8", 2126u - 24},
+      {"A\xE8", 65u - 24},
+      {std::string(30, 'Z'), 30u * 90 - 2126},
+      {std::string(100000, '\x80'), (2126u * 10000 - 12800000) % 2126},
+  };
+  for (const auto& [name, hash] : hashes)
+    EXPECT_EQ(nameHash(name), hash) << name.size();
+  EXPECT_EQ(table->size(), 16u);
+  table->release();
+  EXPECT_FALSE(table->find("ROMA") || table->size());
   for (std::string tail : {"TRONCO", "TRONCO\t", "TRONCO\tX", "TRONCO\tX-", "TRONCO\tX  \n"}) {
     files.writeFile("risorsa.cf.txt", "ROMA\tH501\n" + tail);
     EXPECT_EQ(loadMunicipalities(files, {})->size(), 1u) << tail;
   }
-}
-
-// A directory, a FIFO or a file closed to us counts as no file at all; one
-// too large to load in the working directory fails rather than use another.
-TEST(LoadMunicipalities, TheWorkingDirectoryWinsOverTheDataDirectories) {
-  MemoryFileSystem files;
+  // A directory or a FIFO counts as no file; one too large here fails rather than use another.
   std::vector<std::filesystem::path> directories = {"missing", "empty", "special", "shipped"};
   auto romaCode = [&](std::span<const std::filesystem::path> searched) -> std::string {
-    Result<MunicipalityTable> table = loadMunicipalities(files, searched);
+    table = loadMunicipalities(files, searched);
     if (!table.isOk())
       return table.status().code() == Status::Code::tooLarge ? "too large" : "none";
-    std::optional<MunicipalityRecord> roma = table->find("ROMA");
-    return table->size() == 1 && roma ? roma->letter + std::to_string(roma->number) : "?";
+    return table->size() == 1 ? codeOf("ROMA") : "?";
   };
-  EXPECT_EQ(romaCode({}), "none");
+  ASSERT_TRUE(files.remove("risorsa.cf.txt").isOk());
   files.makeDirectory("risorsa.cf.txt");
-  EXPECT_EQ(romaCode({}), "none");
   files.makeDirectory("empty");
   files.writeFile(utf8Name(std::filesystem::path("shipped") / municipalityFileName),
                   "ROMA\tH501\n");
@@ -218,8 +153,7 @@ TEST(LoadMunicipalities, TheWorkingDirectoryWinsOverTheDataDirectories) {
   EXPECT_EQ(romaCode(directories), "too large");
 }
 
-// Cut anywhere before the last answer, a run prints what it would have
-// printed so far and stops.
+// Cut anywhere before the last answer, a run prints what a whole one would and stops.
 TEST(RunTaxCode, AsksForEachAnswerAndEndsAtOnceWhereverInputEnds) {
   auto runTaxCode = [](const std::string& typed) {
     Dialogue dialogue(typed);
