@@ -72,3 +72,12 @@ TEST(RunCommandLine, HelpsiteOpensTheHelpPage) {
   ASSERT_EQ(effects.size(), siteConfigured() ? 2u : 1u);
   EXPECT_TRUE(effects.back().ends_with(siteConfigured() ? "/feedback" : "/programsfile/info.html"));
 }
+
+// Only a whole line naming a command runs it: no blank, case or prefix slips through.
+TEST(RunCommandLine, RefusesEveryOtherLine) {
+  for (std::string line : {"", "X", "x ", " x", "HELPSITE", "xx"}) {
+    Dialogue dialogue("");
+    EXPECT_EQ(runCommandLine(dialogue.console, line), std::nullopt) << line;
+    EXPECT_EQ(dialogue.out.str(), "\nFunzione non valida.Riprova\n\n") << line;
+  }
+}
