@@ -19,27 +19,30 @@ TEST(ArithmeticCommands, AreExactAndPrintAnErrorInsteadOfAnOverflowInfOrNan) {
   expectEndings(runPower, {
       {"5 0", ": 1"}, {"0 0", ": 1"}, {"2 31", ": 2147483648"}, {"2 62", ": 4611686018427387904"},
       {"-2 63", ": -9223372036854775808"}, {"-3 3", ": -27"}, {"1 9223372036854775807", ": 1"},
-      {"2 63", tooLarge}, {"3 2147483647", tooLarge}, {"2 -1", "non puo' essere negativo."}});
-  // A huge count read at the end of the input asks once, not two billion times.
+      {"2 63", tooLarge}, {"3 2147483647", tooLarge}, {"2 -1", "non puo' essere negativo."},
+      {"3 x", ": 1"}});
+  // A value that cannot be read counts as 0 and ends the questions. A huge count read at the end of the input asks once, not two billion times.
   expectEndings(runAddition, {{"2 4000000000 4000000000", ": 8000000000"}, {"0", ": 0"},
                               {"2000000000", "utilizzare: Valore: Risultato: 0"},
+                              {"3 4 abc", "Valore: Valore: Risultato: 4"},
                               {"3 9223372036854775807 1 -5", tooLarge}});
   // Subtraction asks for its first value whatever the count.
-  expectEndings(runSubtraction, {{"2 -9223372036854775807 2", tooLarge}, {"0 7", ": 7"}});
+  expectEndings(runSubtraction, {{"2 -9223372036854775807 2", tooLarge}, {"0 7", ": 7"},
+                                 {"2 7 xyz", "Valore: Valore: Risultato: 7"}});
   expectEndings(runDivision, {
-      {"7 0 1", byZero}, {"0 0 1", byZero}, {"7 2 1", ": 3.5"}, {"7 2 0", ": 3.5"},
+      {"7 0 1", byZero}, {"0 0 1", byZero}, {"7 abc", byZero}, {"7 2 1", ": 3.5"}, {"7 2 0", ": 3.5"},
       {"7 2 -1", ": 3.5"}, {"-7 2 2", ": -3\nResto: -1\n"}, {"7 0 2", byZero + "\n"},
       {"-2147483648 -1 2", ": 2147483648\nResto: 0\n"},
       {"-9223372036854775808 -1 2", tooLarge + "\n"}});
-  expectEndings(runSine, {{"180", ": 0"}, {"10", ": 0.173648"}, {"90", ": 1"}, {"270", ": -1"},
+  expectEndings(runSine, {{"abc", ": 0"}, {"180", ": 0"}, {"10", ": 0.173648"}, {"90", ": 1"}, {"270", ": -1"},
                           {"-540", ": 0"}});
   expectEndings(runCosine, {{"60", ": 0.5"}, {"90", ": 0"}, {"-90", ": 0"}, {"180", ": -1"}});
   expectEndings(runTangent, {{"45", ": 1"}, {"180", ": 0"}, {"-45", ": -1"},
                              {"-270", std::string(undefinedTangentMessage)}});
-  expectEndings(runMultiplication, {{"1e300 1e300", tooLarge}});
+  expectEndings(runMultiplication, {{"1e300 1e300", tooLarge}, {"2 ?", "Valore: Risultato: 0"}});
   expectEndings(runAverage, {
       {"2.5 5 5", "Valore: Valore: Risultato: 5"}, {"0", noValue}, {"-3", noValue},
-      {"2 1e308 1e308", "Valore: Valore: " + tooLarge},
+      {"2 1e308 1e308", "Valore: Valore: " + tooLarge}, {"2 1 zz", "Valore: Risultato: 0.5"},
       // A count that cannot be read stops the questions.
       {"1e300", "utilizzare: Valore: Risultato: 0"}});
   expectEndings(runRoot, {{"-8 3", "La radice 3-esima di -8 e': -2\n"}, {"0 -2", tooLarge + "\n"},
