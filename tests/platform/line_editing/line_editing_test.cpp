@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -14,18 +13,15 @@ namespace {
 // Types the scripted lines, one per request, noting what each request showed
 // and offered.
 struct ScriptedSource : LineSource {
-  explicit ScriptedSource(std::deque<std::string> typed) : lines(std::move(typed)) {}
+  explicit ScriptedSource(std::vector<std::string> typed) : lines(std::move(typed)) {}
   std::optional<std::string> readLine(const std::string& prompt,
                                       const RecallList& recall) override {
     prompts.push_back(prompt);
     offers.push_back(recall);
-    if (lines.empty())
-      return std::nullopt;
-    std::string line = lines.front();
-    lines.pop_front();
-    return line;
+    return next < lines.size() ? std::optional(lines[next++]) : std::nullopt;
   }
-  std::deque<std::string> lines;
+  std::vector<std::string> lines;
+  std::size_t next = 0;
   std::vector<std::string> prompts;
   std::vector<RecallList> offers;
 };
@@ -37,22 +33,20 @@ TEST(LineEditor, ReadsLinesAsATerminalDeliversThemAndGivesTheStreamsBack) {
   std::ostringstream out;
   {
     auto source = std::make_unique<ScriptedSource>(
-        std::deque<std::string>{"12 34\n", "\n", " 5\n", "una riga\n", "senza fine"});
+        std::vector<std::string>{"12 34\n", "\n", " 5\n", "una riga\n", "senza fine"});
     ScriptedSource& typed = *source;
     LineEditor editor(in, out, std::move(source));
     int first = 0, second = 0, third = 0;
-    std::string rest, line, last;
     out << "Valore: ";
     in >> first >> second;
     out << "Valore: ";
     // Skipping the line end left pending reads on into the next lines.
     in >> third;
-    std::getline(in, rest);
-    std::getline(in, line);
-    std::getline(in, last);
-    EXPECT_EQ(std::vector<int>({first, second, third}), std::vector<int>({12, 34, 5}));
-    EXPECT_EQ(std::vector<std::string>({rest, line, last}),
-              std::vector<std::string>({"", "una riga", "senza fine"}));
+    std::vector<std::string> lines(3);
+    for (std::string& line : lines)
+      std::getline(in, line);
+    EXPECT_EQ(std::tuple(first, second, third), std::tuple(12, 34, 5));
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "una riga", "senza fine"}));
     EXPECT_TRUE(in.eof());
     // Each request shows what stands on the cursor's line; an answer's Enter
     // starts a new one.
@@ -74,7 +68,7 @@ TEST(LineEditor, OffersCommandLinesAtTheCommandPromptAndAnswersElsewhere) {
   std::istringstream in;
   std::ostringstream out;
   auto source = std::make_unique<ScriptedSource>(
-      std::deque<std::string>{"a\n", "3\n", "\n", "4\n", "5\n", "6\n", "7\n"});
+      std::vector<std::string>{"a\n", "3\n", "\n", "4\n", "5\n", "6\n", "7\n"});
   ScriptedSource& typed = *source;
   LineEditor editor(in, out, std::move(source));
   std::string line;
@@ -115,12 +109,9 @@ TEST(LineTracking, KnowsWhatStandsOnTheCursorsLine) {
   out << "\nInserisci: ";
   tracker.startNewLine();
   EXPECT_EQ(tracker.currentLine(), "");
-  std::string huge(100000, 'a');
-  out << huge << "Path: ";
+  out << std::string(100000, 'a') << "Path: ";
   EXPECT_LE(tracker.currentLine().size(), 8192u);
   EXPECT_TRUE(tracker.currentLine().ends_with("aPath: "));
-  EXPECT_EQ(terminal.str(),
-            "Cosa vuoi fare?\n\nPath: x12\rValore: \nInserisci: " + huge + "Path: ");
 
   const std::pair<const char*, const char*> visible[] = {
       {"\033[0;97;40mPath: ", "Path: "},

@@ -60,18 +60,14 @@ TEST(PosixFileSystem, ReadsAndChangesRegularFilesOnly) {
   fs::create_directory("folder");
   ASSERT_EQ(mkfifo("fifo", 0600), 0);
   writeFile("target", "");
-  for (const char* device : {"zero", "full", "null"})
-    fs::create_symlink("/dev/" + std::string(device), device);
   fs::create_symlink("target", "link");
   fs::create_symlink("nowhere", "dangling");
-  for (const char* name :
-       {"missing/log", "folder", "fifo", "zero", "full", "null", "/dev/null", "dangling"})
+  for (const char* name : {"missing/log", "folder", "fifo", "/dev/zero", "/dev/null", "dangling"})
     EXPECT_EQ(allows(name), "----") << name;
   EXPECT_EQ(allows("link"), "ratw");
   EXPECT_EQ(allows(std::string(255, 'n')), "-atw");
   EXPECT_TRUE(fs::is_symlink("link") && fs::is_symlink("dangling") && !fs::exists("nowhere"));
   EXPECT_EQ(fileContent("target"), "w");
-  EXPECT_TRUE(fs::is_character_file("/dev/null"));
   EXPECT_EQ(files.status("folder").kind, FileKind::directory);
   EXPECT_EQ(files.status("fifo").kind, FileKind::other);
   EXPECT_TRUE(files.remove("link").isOk());
@@ -97,10 +93,6 @@ TEST(PosixFileSystem, ReplacesPrivatelyAndSafely) {
   fs::permissions("secret", fs::perms(0640));
   writeFile("victim", "altro");
   fs::permissions("victim", fs::perms(0600));
-  int fsyncsBefore = fsyncCalls;
-  EXPECT_TRUE(replaceWholeFile(files, "secret", "nuovo").isOk());
-  EXPECT_EQ(fsyncCalls, fsyncsBefore + 1);
-  EXPECT_EQ(mode("secret"), 0640);
   auto file = std::move(files.startReplacing("secret").value());
   ASSERT_TRUE(file->write("nuovo").isOk());
   fs::path temporary;
@@ -110,7 +102,9 @@ TEST(PosixFileSystem, ReplacesPrivatelyAndSafely) {
   EXPECT_EQ(mode(temporary), 0600);
   fs::rename(temporary, "moved");
   fs::create_symlink("victim", temporary);
+  int fsyncsBefore = fsyncCalls;
   [[maybe_unused]] Status committed = file->commit();
+  EXPECT_EQ(fsyncCalls, fsyncsBefore + 1);
   EXPECT_EQ(mode("victim"), 0600);
   EXPECT_EQ(fileContent("victim"), "altro");
   EXPECT_EQ(mode("moved"), 0640);
@@ -206,30 +200,22 @@ TEST(PosixPlatform, LeavesTheTerminalAsItFoundIt) {
   close(keyboard);
 }
 
-TEST(PosixPlatform, ConnectivityCheckAcceptsRefusesAndGivesUp) {
-  sockaddr_in address{};
-  auto listen = [&](int backlog) {
-    address = {AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-    socklen_t size = sizeof address;
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), size), 0);
-    EXPECT_EQ(::listen(fd, backlog), 0);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    return fd;
-  };
+// A full queue of connections nobody accepts: the kernel drops the handshake
+// of a further one, which is never answered.
+TEST(PosixPlatform, ConnectivityCheckAcceptsGivesUpAndRefuses) {
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t size = sizeof address;
+  int listener = socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+  ASSERT_EQ(listen(listener, 0), 0);
+  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
   auto reachable = [&](std::chrono::milliseconds timeout) {
     std::ostringstream out;
     PosixPlatform platform(out, noTerminal);
     platform.setConnectivityCheck(std::to_string(ntohs(address.sin_port)), timeout);
     return platform.isReachable("127.0.0.1");
   };
-  int listener = listen(16);
   EXPECT_TRUE(reachable(5s));
-  close(listener);
-  EXPECT_FALSE(reachable(5s));
-  // A full queue of connections nobody accepts: the kernel drops the
-  // handshake of a further one, which is never answered.
-  listener = listen(0);
   bool silent = false;
   for (int attempt = 0; attempt < 64 && !silent; ++attempt) {
     int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
@@ -237,11 +223,11 @@ TEST(PosixPlatform, ConnectivityCheckAcceptsRefusesAndGivesUp) {
     pollfd done{fd, POLLOUT, 0};
     silent = poll(&done, 1, 200) == 0;
   }
-  if (!silent)
-    GTEST_SKIP() << "this system answers every connection";
   auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(reachable(300ms));
+  EXPECT_TRUE(!silent || !reachable(300ms));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+  close(listener);
+  EXPECT_FALSE(reachable(5s));
 }
 
 // A copy that could not be started leaves the running one reading the same
@@ -262,5 +248,5 @@ TEST(PosixStreams, AFailedRestartLosesNoInputAndEveryWriteErrorIsDescribed) {
     EXPECT_TRUE(std::getline(in, line) && line == expected) << expected;
 
   EXPECT_EQ(describeWriteError(0), outputFailureMessage);
-  EXPECT_NE(describeWriteError(EIO), "");
+  EXPECT_NE(describeWriteError(EIO), outputFailureMessage);
 }
