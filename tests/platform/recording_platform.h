@@ -14,9 +14,7 @@
 
 class RecordingPlatform : public Platform {
  public:
-  void setTitle(std::string_view title) override {
-    effects.push_back("title " + std::string(title));
-  }
+  void setTitle(std::string_view title) override { effects.emplace_back("title ").append(title); }
   void clearScreen() override { effects.push_back("cls"); }
   void applyColours(char background, char text) override {
     effects.push_back(std::string("color ") + background + text);
