@@ -46,19 +46,15 @@ std::string allows(const std::string& name) {
 
 int mode(const fs::path& path) { return static_cast<int>(fs::status(path).permissions()); }
 
-// Types the scripted lines, one per request, noting what each request showed
-// and offered.
+// Types the scripted lines, one per request, noting what each request offered.
 struct ScriptedSource : LineSource {
   explicit ScriptedSource(std::vector<std::string> typed) : lines(std::move(typed)) {}
-  std::optional<std::string> readLine(const std::string& prompt,
-                                      const RecallList& recall) override {
-    prompts.push_back(prompt);
+  std::optional<std::string> readLine(const std::string&, const RecallList& recall) override {
     offers.push_back(recall);
     return next < lines.size() ? std::optional(lines[next++]) : std::nullopt;
   }
   std::vector<std::string> lines;
   std::size_t next = 0;
-  std::vector<std::string> prompts;
   std::vector<RecallList> offers;
 };
 
@@ -272,7 +268,6 @@ TEST(LineEditor, ReadsLinesAsATerminalDeliversThemAndGivesTheStreamsBack) {
   {
     auto source = std::make_unique<ScriptedSource>(
         std::vector<std::string>{"12 34\n", "\n", " 5\n", "una riga\n", "senza fine"});
-    ScriptedSource& typed = *source;
     LineEditor editor(in, out, std::move(source));
     int first = 0, second = 0, third = 0;
     out << "Valore: ";
@@ -286,9 +281,6 @@ TEST(LineEditor, ReadsLinesAsATerminalDeliversThemAndGivesTheStreamsBack) {
     EXPECT_EQ(std::tuple(first, second, third), std::tuple(12, 34, 5));
     EXPECT_EQ(lines, (std::vector<std::string>{"", "una riga", "senza fine"}));
     EXPECT_TRUE(in.eof());
-    // Each request shows what stands on the cursor's line; an answer's Enter
-    // starts a new one.
-    EXPECT_EQ(typed.prompts, (std::vector<std::string>{"Valore: ", "Valore: ", "", "", "", ""}));
     out << "Path: ";
   }
   in.clear();
