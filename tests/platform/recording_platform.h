@@ -14,18 +14,18 @@
 
 class RecordingPlatform : public Platform {
  public:
-  void setTitle(std::string_view title) override { effects.push_back("title " + str(title)); }
+  void setTitle(std::string_view title) override { effects.emplace_back("title ").append(title); }
   void clearScreen() override { effects.push_back("cls"); }
   void applyColours(char background, char text) override {
     effects.push_back(std::string("color ") + background + text);
   }
   void pause() override { effects.push_back("pause"); }
   bool isReachable(std::string_view host) override {
-    effects.push_back("ping " + str(host));
+    effects.push_back("ping " + std::string(host));
     return online;
   }
   bool openPage(std::string_view address) override {
-    effects.push_back("start " + str(address));
+    effects.push_back("start " + std::string(address));
     return browserStarts;
   }
   Result<int> restart() override {
@@ -44,14 +44,11 @@ class RecordingPlatform : public Platform {
       return Status::failure(Status::Code::ioError, "no random source");
     randomBytesLeft -= bytes.size();
     randomBytesGiven += bytes.size();
-    for (std::size_t at = 0; at < bytes.size(); at += sizeof nextRandomValue) {
-      std::memcpy(bytes.data() + at, &nextRandomValue,
-                  std::min(sizeof nextRandomValue, bytes.size() - at));
-      ++nextRandomValue;
-    }
+    for (std::size_t at = 0; at < bytes.size(); at += 4, ++nextRandomValue)
+      std::memcpy(bytes.data() + at, &nextRandomValue, std::min<std::size_t>(4, bytes.size() - at));
     return Status::ok();
   }
-  void reportError(std::string_view message) override { errors.push_back(str(message)); }
+  void reportError(std::string_view message) override { errors.emplace_back(message); }
   void reportOutputFailure() override { errors.push_back("output failure"); }
   void expectCommandLine() override { ++commandLinesExpected; }
   void rememberCommandLine(std::string_view line) override {
@@ -62,24 +59,17 @@ class RecordingPlatform : public Platform {
   MemoryFileSystem memoryFiles;
   bool online = false;
   bool browserStarts = true;
-  // Without `newInstanceStatus` no new instance can be started: the restart
-  // fails, and this one goes on; with it, the new instance ran and ended so.
-  // The calendar clock stands still at `clockSeconds`; the random source
-  // gives the 32-bit values 0, 1, 2, ... in the machine's byte order, or
-  // fails once `randomBytesLeft` bytes have been given.
+  // Without `newInstanceStatus` a restart fails and this instance goes on.
+  // The random source gives the 32-bit values 0, 1, 2, ... in the machine's
+  // byte order, and fails once `randomBytesLeft` bytes have been given.
   std::optional<int> newInstanceStatus;
   std::int64_t clockSeconds = 5489;
   std::uint32_t nextRandomValue = 0;
   std::size_t randomBytesGiven = 0;
   std::size_t randomBytesLeft = SIZE_MAX;
   std::vector<std::string> effects;
-  // The lines written on standard error.
-  std::vector<std::string> errors;
-  // The command prompt's recall list, as the shell and the history keep it,
-  // and how many command lines were announced.
+  std::vector<std::string> errors;  // the lines written on standard error
+  // The command prompt's recall list, and how many command lines were announced.
   std::vector<std::string> recalledCommandLines;
   int commandLinesExpected = 0;
-
- private:
-  static std::string str(std::string_view text) { return std::string(text); }
 };

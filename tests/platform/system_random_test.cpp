@@ -4,8 +4,7 @@
 
 #include <array>
 
-// More than one getentropy call's worth, so a request is split; two draws
-// that agree would mean no randomness at all.
+// More than one getentropy call's worth; equal draws would mean no randomness.
 TEST(SystemRandom, FillsEveryByteAfreshEachTime) {
   std::array<unsigned char, 600> first{}, second{};
   ASSERT_TRUE(fillFromSystemRandom(first).isOk() && fillFromSystemRandom(second).isOk());

@@ -19,7 +19,10 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include "platform/line_editing/line_editor.h"
+#include "platform/line_editing/line_tracking.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_input.h"
 #include "platform/posix/posix_links.h"
@@ -33,7 +36,6 @@ namespace {
 
 int fsyncCalls = 0;
 PosixFileSystem files;
-const TerminalSettings noTerminal{-1, -1};
 
 // Which of reading, appending, truncating and replacing `name` succeed.
 std::string allows(const std::string& name) {
@@ -43,6 +45,18 @@ std::string allows(const std::string& name) {
 }
 
 int mode(const fs::path& path) { return static_cast<int>(fs::status(path).permissions()); }
+
+// Types the scripted lines, one per request, noting what each request offered.
+struct ScriptedSource : LineSource {
+  explicit ScriptedSource(std::vector<std::string> typed) : lines(std::move(typed)) {}
+  std::optional<std::string> readLine(const std::string&, const RecallList& recall) override {
+    offers.push_back(recall);
+    return next < lines.size() ? std::optional(lines[next++]) : std::nullopt;
+  }
+  std::vector<std::string> lines;
+  std::size_t next = 0;
+  std::vector<RecallList> offers;
+};
 
 }  // namespace
 
@@ -60,18 +74,14 @@ TEST(PosixFileSystem, ReadsAndChangesRegularFilesOnly) {
   fs::create_directory("folder");
   ASSERT_EQ(mkfifo("fifo", 0600), 0);
   writeFile("target", "");
-  for (const char* device : {"zero", "full", "null"})
-    fs::create_symlink("/dev/" + std::string(device), device);
   fs::create_symlink("target", "link");
   fs::create_symlink("nowhere", "dangling");
-  for (const char* name :
-       {"missing/log", "folder", "fifo", "zero", "full", "null", "/dev/null", "dangling"})
+  for (const char* name : {"missing/log", "folder", "fifo", "/dev/zero", "/dev/null", "dangling"})
     EXPECT_EQ(allows(name), "----") << name;
   EXPECT_EQ(allows("link"), "ratw");
   EXPECT_EQ(allows(std::string(255, 'n')), "-atw");
   EXPECT_TRUE(fs::is_symlink("link") && fs::is_symlink("dangling") && !fs::exists("nowhere"));
   EXPECT_EQ(fileContent("target"), "w");
-  EXPECT_TRUE(fs::is_character_file("/dev/null"));
   EXPECT_EQ(files.status("folder").kind, FileKind::directory);
   EXPECT_EQ(files.status("fifo").kind, FileKind::other);
   EXPECT_TRUE(files.remove("link").isOk());
@@ -97,10 +107,6 @@ TEST(PosixFileSystem, ReplacesPrivatelyAndSafely) {
   fs::permissions("secret", fs::perms(0640));
   writeFile("victim", "altro");
   fs::permissions("victim", fs::perms(0600));
-  int fsyncsBefore = fsyncCalls;
-  EXPECT_TRUE(replaceWholeFile(files, "secret", "nuovo").isOk());
-  EXPECT_EQ(fsyncCalls, fsyncsBefore + 1);
-  EXPECT_EQ(mode("secret"), 0640);
   auto file = std::move(files.startReplacing("secret").value());
   ASSERT_TRUE(file->write("nuovo").isOk());
   fs::path temporary;
@@ -110,9 +116,10 @@ TEST(PosixFileSystem, ReplacesPrivatelyAndSafely) {
   EXPECT_EQ(mode(temporary), 0600);
   fs::rename(temporary, "moved");
   fs::create_symlink("victim", temporary);
+  int fsyncsBefore = fsyncCalls;
   [[maybe_unused]] Status committed = file->commit();
+  EXPECT_EQ(fsyncCalls, fsyncsBefore + 1);
   EXPECT_EQ(mode("victim"), 0600);
-  EXPECT_EQ(fileContent("victim"), "altro");
   EXPECT_EQ(mode("moved"), 0640);
 }
 
@@ -148,7 +155,7 @@ TEST(PosixFileSystem, ASignalOrASizeLimitLeavesNoFileBehind) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       std::ostringstream out;
-      PosixPlatform(out, noTerminal).restoreTerminalOnSignals();
+      PosixPlatform(out, TerminalSettings{-1, -1}).restoreTerminalOnSignals();
       auto file = files.startReplacing("output");
       if (!file.isOk() || !(*file)->write("abc").isOk())
         _exit(2);
@@ -182,7 +189,6 @@ TEST(PosixPlatform, LeavesTheTerminalAsItFoundIt) {
   ASSERT_GE(user, 0);
   termios before{};
   tcgetattr(user, &before);
-  ASSERT_TRUE(before.c_lflag & ICANON);
   std::ostringstream out;
   PosixPlatform platform(out, TerminalSettings{user, user});
   platform.setTitle("Kalvex Terminal");
@@ -206,30 +212,22 @@ TEST(PosixPlatform, LeavesTheTerminalAsItFoundIt) {
   close(keyboard);
 }
 
-TEST(PosixPlatform, ConnectivityCheckAcceptsRefusesAndGivesUp) {
-  sockaddr_in address{};
-  auto listen = [&](int backlog) {
-    address = {AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-    socklen_t size = sizeof address;
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), size), 0);
-    EXPECT_EQ(::listen(fd, backlog), 0);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    return fd;
-  };
+// A full queue of connections nobody accepts: the kernel drops the handshake
+// of a further one, which is never answered.
+TEST(PosixPlatform, ConnectivityCheckAcceptsGivesUpAndRefuses) {
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t size = sizeof address;
+  int listener = socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), size), 0);
+  ASSERT_EQ(listen(listener, 0), 0);
+  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
   auto reachable = [&](std::chrono::milliseconds timeout) {
     std::ostringstream out;
-    PosixPlatform platform(out, noTerminal);
+    PosixPlatform platform(out, TerminalSettings{-1, -1});
     platform.setConnectivityCheck(std::to_string(ntohs(address.sin_port)), timeout);
     return platform.isReachable("127.0.0.1");
   };
-  int listener = listen(16);
   EXPECT_TRUE(reachable(5s));
-  close(listener);
-  EXPECT_FALSE(reachable(5s));
-  // A full queue of connections nobody accepts: the kernel drops the
-  // handshake of a further one, which is never answered.
-  listener = listen(0);
   bool silent = false;
   for (int attempt = 0; attempt < 64 && !silent; ++attempt) {
     int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
@@ -237,11 +235,11 @@ TEST(PosixPlatform, ConnectivityCheckAcceptsRefusesAndGivesUp) {
     pollfd done{fd, POLLOUT, 0};
     silent = poll(&done, 1, 200) == 0;
   }
-  if (!silent)
-    GTEST_SKIP() << "this system answers every connection";
   auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(reachable(300ms));
+  EXPECT_TRUE(!silent || !reachable(300ms));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+  close(listener);
+  EXPECT_FALSE(reachable(5s));
 }
 
 // A copy that could not be started leaves the running one reading the same
@@ -255,12 +253,109 @@ TEST(PosixStreams, AFailedRestartLosesNoInputAndEveryWriteErrorIsDescribed) {
   std::string line;
   EXPECT_TRUE(std::getline(in, line) && line == "l");
   ASSERT_TRUE(buffer.handOverUnread());
-  EXPECT_NE(getenv(handedOverInputVariable), nullptr);
   unsetenv(handedOverInputVariable);
   ASSERT_EQ(write(input[1], "y\n", 2), 2);
   for (const char* expected : {"#", "x", "y"})
     EXPECT_TRUE(std::getline(in, line) && line == expected) << expected;
 
   EXPECT_EQ(describeWriteError(0), outputFailureMessage);
-  EXPECT_NE(describeWriteError(EIO), "");
+  EXPECT_NE(describeWriteError(EIO), outputFailureMessage);
+}
+
+TEST(LineEditor, ReadsLinesAsATerminalDeliversThemAndGivesTheStreamsBack) {
+  std::istringstream in("riga\n");
+  std::ostringstream out;
+  {
+    auto source = std::make_unique<ScriptedSource>(
+        std::vector<std::string>{"12 34\n", "\n", " 5\n", "una riga\n", "senza fine"});
+    LineEditor editor(in, out, std::move(source));
+    int first = 0, second = 0, third = 0;
+    out << "Valore: ";
+    in >> first >> second;
+    out << "Valore: ";
+    // Skipping the line end left pending reads on into the next lines.
+    in >> third;
+    std::vector<std::string> lines(3);
+    for (std::string& line : lines)
+      std::getline(in, line);
+    EXPECT_EQ(std::tuple(first, second, third), std::tuple(12, 34, 5));
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "una riga", "senza fine"}));
+    EXPECT_TRUE(in.eof());
+    out << "Path: ";
+  }
+  in.clear();
+  out << "fine";
+  std::string line;
+  EXPECT_TRUE(std::getline(in, line) && line == "riga");
+  EXPECT_EQ(out.str(), "Valore: Valore: Path: fine");
+}
+
+// A command line joins the commands only when the shell remembers it, which
+// also ends the wait for one (a formatted read may take it without typing).
+// An answer is offered again as typed, without its line end; empty lines are
+// skipped, the oldest dropped, and forgetting the commands spares the answers.
+TEST(LineEditor, OffersCommandLinesAtTheCommandPromptAndAnswersElsewhere) {
+  std::istringstream in;
+  std::ostringstream out;
+  auto source = std::make_unique<ScriptedSource>(
+      std::vector<std::string>{"a\n", "3\n", "\n", "4\n", "5\n", "6\n", "7\n"});
+  ScriptedSource& typed = *source;
+  LineEditor editor(in, out, std::move(source));
+  std::string line;
+  editor.rememberCommandLine("#");
+  editor.expectCommandLine();
+  std::getline(in, line);
+  editor.rememberCommandLine(line);
+  std::getline(in, line);
+  std::getline(in, line);
+  editor.expectCommandLine();
+  std::getline(in, line);
+  for (std::size_t i = 0; i <= LineRecall::capacity; ++i)
+    editor.rememberCommandLine(std::to_string(i));
+  editor.rememberCommandLine("");
+  editor.expectCommandLine();
+  std::getline(in, line);
+  editor.forgetCommandLines();
+  editor.expectCommandLine();
+  std::getline(in, line);
+  editor.rememberCommandLine("#");
+  std::getline(in, line);
+  RecallList newest;
+  for (std::size_t i = 1; i <= LineRecall::capacity; ++i)
+    newest.push_back(std::to_string(i));
+  EXPECT_EQ(typed.offers,
+            (std::vector<RecallList>{{"#"}, {}, {"3"}, {"#", "a"}, newest, {}, {"3"}}));
+}
+
+TEST(LineTracking, KnowsWhatStandsOnTheCursorsLine) {
+  std::ostringstream terminal;
+  LineTrackingBuffer tracker(terminal.rdbuf());
+  std::ostream out(&tracker);
+  out << "Cosa vuoi fare?" << std::endl << std::endl << "Path: ";
+  EXPECT_EQ(tracker.currentLine(), "Path: ");
+  out << 'x' << 12 << "\rValore: ";
+  EXPECT_EQ(tracker.currentLine(), "Valore: ");
+  out << "\nInserisci: ";
+  tracker.startNewLine();
+  EXPECT_EQ(tracker.currentLine(), "");
+  out << std::string(100000, 'a') << "Path: ";
+  EXPECT_LE(tracker.currentLine().size(), 8192u);
+  EXPECT_TRUE(tracker.currentLine().ends_with("aPath: "));
+
+  const std::pair<const char*, const char*> visible[] = {
+      {"\033]0;Kalvex Terminal\007Sì\033]0;x\033\\!", "Sì!"},
+      {"\033[H\033[2J\033[3JA\033(B\x01\x7f", "A"},
+      {"ab\tc\t", "ab      c       "},
+      {"è\tx", "è       x"},
+      {"\xa8x", "x"},
+      {"\033[", ""}};
+  for (auto [line, shown] : visible)
+    EXPECT_EQ(visibleText(line), shown) << line;
+  const std::tuple<std::string, int, const char*> returns[] = {
+      {std::string(10, 'a'), 10, "\r"},
+      {std::string(25, 'a'), 10, "\r\033[2A"},
+      {"èèèèèèèèèèè", 10, "\r\033[1A"},
+      {std::string(25, 'a'), 0, "\r"}};
+  for (const auto& [line, columns, back] : returns)
+    EXPECT_EQ(returnToLineStart(line, columns), back) << line << " " << columns;
 }
