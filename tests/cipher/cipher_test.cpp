@@ -75,5 +75,7 @@ TEST(EncryptFile, ReportsEachFailureAndKeepsTheOutput) {
     EXPECT_EQ(files.content(output), kept) << output << " " << fault;
   }
   const std::string other = "Path: \n\nScelta non valida.\n";
-  expectEndings(runFileCipher, {{"3\n", other}, {"", other}});
+  // Input ending at the key question leaves nothing to do.
+  expectEndings(runFileCipher, {{"3\n", other}, {"", other},
+                                {"1\nplain out\n", "Inserisci la chiave di cifratura: \n"}});
 }
