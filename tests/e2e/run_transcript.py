@@ -24,8 +24,7 @@ FILE_LIMIT = 16 * 1024 * 1024
 ESCAPES = {"e": b"\x1b", "a": b"\x07", "r": b"\r", "t": b"\t", "s": b" "}
 # A display line's pieces: an escape, the start of typed text, or plain text.
 PIECE = re.compile(r"\\x[0-9a-fA-F]{2}|\\\{[^}]*\}|\\.?|«|[^\\«]+", re.S)
-SECTIONS = {"args", "env", "status", "stderr", "stdout", "before", "after", "terminal", "pipe",
-            "output"}
+SECTIONS = {"args", "env", "status", "stderr", "before", "after", "terminal", "pipe", "output"}
 
 
 class FormatError(Exception):
@@ -127,13 +126,12 @@ class Expected:
         # A windows section wins over the usual one wherever it stands.
         for kind, argument, lines in sorted(sections[1:], key=lambda s: s[1] == "windows"):
             where = f"{name}, --- {kind} {argument}"
-            if kind not in SECTIONS or kind in ("stdout", "stderr") and argument not in \
-                    ("", "windows") or kind == "stdout" and argument == "":
+            if kind not in SECTIONS or kind == "stderr" and argument not in ("", "windows"):
                 raise FormatError(f"{where}: unknown section")
             text = decode(lines, blocks, where)
-            if kind in ("stdout", "stderr"):
+            if kind == "stderr":
                 if argument == "" or WINDOWS:
-                    setattr(self, kind, text)
+                    self.stderr = text
             elif kind in ("before", "after"):
                 (self.before if kind == "before" else self.files)[argument] = text
             elif kind in ("args", "env"):

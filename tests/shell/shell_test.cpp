@@ -14,8 +14,9 @@
 using Effects = std::vector<std::string>;
 
 TEST(AnswerArguments, RefusesAllButOneHelpOrVersionWithTheUsageOnStandardError) {
-  std::ostringstream usage;
-  answerArguments({"--help"}, usage, usage);
+  std::ostringstream usage, none;
+  EXPECT_EQ(answerArguments({"--help"}, usage, none), 0);
+  EXPECT_EQ(none.str(), "");
   const std::vector<std::vector<std::string_view>> refused = {
       {"-h"}, {"--HELP"}, {"help"}, {"--help="}, {""}, {"--help", "x"}, {"--version", "--help"}};
   for (const auto& arguments : refused) {

@@ -76,6 +76,7 @@ TEST(RunPasswordGenerator, PrintsThePasswordOfThePlatformsSourceOrSaysItFailedAn
                                     "La password generata: " + password + "\n");
   EXPECT_EQ(dialogue.platform.randomBytesGiven, 33 * randomBlockSize);
   EXPECT_EQ(dialogue.pending(), "\n");
+  expectEndings(runPasswordGenerator, {{"-3\n", progress + "La password generata: \n"}});
   Dialogue failing("8\n");
   failing.platform.randomBytesLeft = 0;
   runPasswordGenerator(failing.console);
