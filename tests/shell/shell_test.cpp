@@ -35,7 +35,7 @@ TEST(RunShell, EndsPausesAndRecallsAsTheSessionsCannotShow) {
   const Effects start = {"title Kalvex Terminal", "cls", "cls"};
   // Typed, exit status of a new instance, status, lines announced, effects, recalled.
   const std::tuple<std::string, std::optional<int>, int, int, Effects, Effects> cases[] = {
-      {"#\n", {}, 0, 2, {"pause"}, {"#"}},
+      {"#", {}, 0, 2, {"pause"}, {"#"}},
       {"l\nk\nx\n", {}, 0, 3, {"restart", "cls", "cls", "pause"}, {"l", "k", "x"}},
       {"l\nk\n", 3, 3, 1, {"restart"}, {"l"}},
       {"a\n1\n5\n#\nx\n", {}, 0, 3, {"pause"}, {"a", "#", "x"}},
@@ -52,6 +52,8 @@ TEST(RunShell, EndsPausesAndRecallsAsTheSessionsCannotShow) {
     offered.insert(offered.end(), recalled.begin(), recalled.end());
     EXPECT_EQ(dialogue.platform.recalledCommandLines, offered) << typed;
     EXPECT_EQ(dialogue.platform.commandLinesExpected, announced) << typed;
+    EXPECT_TRUE(dialogue.platform.memoryFiles.content(historyFileName)->ends_with(
+        recalled.back() + "\n"));
   }
   Dialogue restart("l\nk\nx\n");
   runShell(restart.console);
