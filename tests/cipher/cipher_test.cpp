@@ -76,6 +76,6 @@ TEST(EncryptFile, ReportsEachFailureAndKeepsTheOutput) {
   }
   const std::string other = "Path: \n\nScelta non valida.\n";
   // Input ending at the key question leaves nothing to do.
-  expectEndings(runFileCipher, {{"3\n", other}, {"", other},
+  expectEndings(runFileCipher, {{"3\n", other}, {"12\n", other}, {"", other},
                                 {"1\nplain out\n", "Inserisci la chiave di cifratura: \n"}});
 }

@@ -1,1 +1,0 @@
-#include "platform/recording_platform.h"
